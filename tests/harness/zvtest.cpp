@@ -1,0 +1,234 @@
+/*
+ * zvtest.cpp - scratch files and the outside view of a running program.
+ */
+#include "zvtest.h"
+
+#include <stdio.h>
+
+namespace zvtest {
+
+std::string BinDir()
+{
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(NULL, path, sizeof path);
+    std::string s(path, n);
+    size_t slash = s.find_last_of('\\');
+    return slash == std::string::npos ? std::string(".") : s.substr(0, slash);
+}
+
+std::string BinPath(const std::string &exe) { return BinDir() + "\\" + exe; }
+
+std::string ScratchDir(const std::string &name)
+{
+    char tmp[MAX_PATH];
+    GetTempPathA(sizeof tmp, tmp);
+    std::string base = std::string(tmp) + "zvt-" + std::to_string(GetCurrentProcessId()) + "-" + name;
+    RemoveTree(base);
+    CreateDirectoryA(base.c_str(), NULL);
+    return base;
+}
+
+void RemoveTree(const std::string &path)
+{
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string n = fd.cFileName;
+            if (n == "." || n == "..")
+                continue;
+            std::string full = path + "\\" + n;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(full);
+            } else {
+                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(full.c_str());
+            }
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+bool WriteFileBytes(const std::string &path, const std::string &bytes)
+{
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD n = 0;
+    BOOL ok = WriteFile(h, bytes.data(), (DWORD)bytes.size(), &n, NULL);
+    CloseHandle(h);
+    return ok && n == bytes.size();
+}
+
+bool ReadFileBytes(const std::string &path, std::string *bytes)
+{
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           NULL, OPEN_EXISTING, 0, NULL);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    bytes->clear();
+    char buf[65536];
+    DWORD n;
+    while (ReadFile(h, buf, sizeof buf, &n, NULL) && n)
+        bytes->append(buf, n);
+    CloseHandle(h);
+    return true;
+}
+
+std::string ReadFileOr(const std::string &path, const std::string &fallback)
+{
+    std::string s;
+    return ReadFileBytes(path, &s) ? s : fallback;
+}
+
+bool PathExists(const std::string &path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> ReadLines(const std::string &path)
+{
+    std::vector<std::string> lines;
+    std::string s = ReadFileOr(path), cur;
+    for (char c : s) {
+        if (c == '\n') {
+            if (!cur.empty() && cur.back() == '\r')
+                cur.pop_back();
+            lines.push_back(cur);
+            cur.clear();
+        } else {
+            cur += c;
+        }
+    }
+    if (!cur.empty())
+        lines.push_back(cur);
+    return lines;
+}
+
+std::string WindowText(HWND hwnd)
+{
+    DWORD_PTR len = 0;
+    if (!SendMessageTimeoutA(hwnd, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &len))
+        return std::string();
+    std::vector<char> buf(len + 2);
+    DWORD_PTR got = 0;
+    if (!SendMessageTimeoutA(hwnd, WM_GETTEXT, buf.size(), (LPARAM)buf.data(), SMTO_ABORTIFHUNG, 2000, &got))
+        return std::string();
+    return std::string(buf.data());
+}
+
+struct FINDCTX {
+    DWORD pid;
+    const char *cls;
+    std::vector<HWND> *out;
+};
+
+static BOOL CALLBACK FindProc(HWND hwnd, LPARAM lp)
+{
+    FINDCTX *ctx = (FINDCTX *)lp;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid != ctx->pid || !IsWindowVisible(hwnd))
+        return TRUE;
+    if (ctx->cls) {
+        char cls[64];
+        GetClassNameA(hwnd, cls, sizeof cls);
+        if (strcmp(cls, ctx->cls) != 0)
+            return TRUE;
+    }
+    ctx->out->push_back(hwnd);
+    return TRUE;
+}
+
+std::vector<HWND> FindProcessWindows(DWORD pid, const char *cls)
+{
+    std::vector<HWND> out;
+    FINDCTX ctx = {pid, cls, &out};
+    EnumWindows(FindProc, (LPARAM)&ctx);
+    return out;
+}
+
+void PressButton(HWND dialog, int id)
+{
+    HWND button = GetDlgItem(dialog, id);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)button);
+}
+
+static int DefaultButton(HWND dialog)
+{
+    static const int order[] = {IDOK, IDYES, IDCANCEL, IDNO};
+    for (int id : order)
+        if (GetDlgItem(dialog, id))
+            return id;
+    return IDOK;
+}
+
+RUN RunProgram(const std::string &cmdline, const char *cwd, DWORD timeoutMs, const BOXANSWER &answer)
+{
+    RUN run;
+    STARTUPINFOA si = {};
+    PROCESS_INFORMATION pi = {};
+    si.cb = sizeof si;
+    std::vector<char> cmd(cmdline.begin(), cmdline.end());
+    cmd.push_back('\0');
+    DWORD start = GetTickCount();
+    if (!CreateProcessA(NULL, cmd.data(), NULL, NULL, FALSE, 0, NULL, cwd, &si, &pi)) {
+        run.exitCode = (DWORD)-1;
+        return run;
+    }
+    run.pid = pi.dwProcessId;
+    std::vector<HWND> answered;
+    for (;;) {
+        if (WaitForSingleObject(pi.hProcess, 50) == WAIT_OBJECT_0)
+            break;
+        if (GetTickCount() - start > timeoutMs) {
+            TerminateProcess(pi.hProcess, 259);
+            WaitForSingleObject(pi.hProcess, 5000);
+            run.timedOut = true;
+            break;
+        }
+        for (HWND h : FindProcessWindows(pi.dwProcessId, "#32770")) {
+            bool seen = false;
+            for (HWND a : answered)
+                seen = seen || a == h;
+            if (seen)
+                continue;
+            BOX box;
+            box.hwnd = h;
+            box.caption = WindowText(h);
+            box.cls = "#32770";
+            HWND st = GetDlgItem(h, 0xFFFF);
+            if (st)
+                box.text = WindowText(st);
+            int id = answer ? answer(box) : DefaultButton(h);
+            run.boxes.push_back(box);
+            answered.push_back(h);
+            if (id)
+                PressButton(h, id);
+        }
+    }
+    GetExitCodeProcess(pi.hProcess, &run.exitCode);
+    run.elapsedMs = GetTickCount() - start;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return run;
+}
+
+bool RegisterOpenCommand(const std::string &ext, const std::string &command)
+{
+    std::string type = "zvtest" + ext.substr(1) + "file";
+    HKEY k;
+    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, ext.c_str(), 0, NULL, 0, KEY_WRITE, NULL, &k, NULL))
+        return false;
+    RegSetValueExA(k, NULL, 0, REG_SZ, (const BYTE *)type.c_str(), (DWORD)type.size() + 1);
+    RegCloseKey(k);
+    std::string key = type + "\\shell\\open\\command";
+    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, NULL, 0, KEY_WRITE, NULL, &k, NULL))
+        return false;
+    RegSetValueExA(k, NULL, 0, REG_SZ, (const BYTE *)command.c_str(), (DWORD)command.size() + 1);
+    RegCloseKey(k);
+    return true;
+}
+
+} // namespace zvtest

@@ -1,0 +1,80 @@
+/*
+ * zvtest.h - what the tests share: scratch folders and files, the built
+ * programs' folder, and running a program under a deadline while answering
+ * its message boxes from outside, as a person at the PC would.
+ */
+#ifndef ZV_TEST_H
+#define ZV_TEST_H
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace zvtest {
+
+/* ---- files ---- */
+
+/* Folder of the running test program: every built .exe lives there. */
+std::string BinDir();
+std::string BinPath(const std::string &exe);
+
+/* A fresh, empty scratch folder (Windows path, no trailing backslash). */
+std::string ScratchDir(const std::string &name);
+void RemoveTree(const std::string &path);
+
+bool WriteFileBytes(const std::string &path, const std::string &bytes);
+bool ReadFileBytes(const std::string &path, std::string *bytes);
+std::string ReadFileOr(const std::string &path, const std::string &fallback = "");
+bool PathExists(const std::string &path);
+
+/* Lines of a text file without their CR LF or LF. */
+std::vector<std::string> ReadLines(const std::string &path);
+
+/* ---- windows of other processes ---- */
+
+struct BOX {
+    HWND hwnd;
+    std::string caption;
+    std::string text;    /* static 65535 for message boxes */
+    std::string cls;
+};
+
+/* Text of a window through a send that cannot block on a busy owner. */
+std::string WindowText(HWND hwnd);
+
+/* Visible top-level windows of class cls (NULL: any) of process pid. */
+std::vector<HWND> FindProcessWindows(DWORD pid, const char *cls);
+
+/* Answers a box: the id of the button to press, or 0 to leave it alone. */
+typedef std::function<int(const BOX &)> BOXANSWER;
+
+struct RUN {
+    DWORD pid = 0;
+    DWORD exitCode = 0;
+    bool timedOut = false;
+    DWORD elapsedMs = 0;
+    std::vector<BOX> boxes;   /* every dialog box seen, in order */
+};
+
+/*
+ * Starts cmdline in folder cwd (NULL: current), then until the process ends
+ * or timeoutMs passes, answers each new dialog box (#32770) of it with
+ * answer (default: its OK/first button).  A process still running at the
+ * deadline is terminated and reported as timed out.
+ */
+RUN RunProgram(const std::string &cmdline, const char *cwd, DWORD timeoutMs,
+               const BOXANSWER &answer = BOXANSWER());
+
+/* Presses a dialog button of another process. */
+void PressButton(HWND dialog, int id);
+
+/* ---- registry ---- */
+
+/* HKCR\.ext -> a file type whose "open" runs program with "%1". */
+bool RegisterOpenCommand(const std::string &ext, const std::string &command);
+
+} // namespace zvtest
+
+#endif
