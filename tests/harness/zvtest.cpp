@@ -3,6 +3,7 @@
  */
 #include "zvtest.h"
 
+#include <ctype.h>
 #include <stdio.h>
 
 namespace zvtest {
@@ -213,6 +214,102 @@ RUN RunProgram(const std::string &cmdline, const char *cwd, DWORD timeoutMs, con
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return run;
+}
+
+typedef char *(CDECL *UNIXNAMEFN)(LPCWSTR);
+
+static UNIXNAMEFN WineUnixName()
+{
+    return (UNIXNAMEFN)(void *)GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name");
+}
+
+/* Starts a host program (Wine starts ELF files too) and gives it a moment.
+ * Wine cannot always wait on such a process: callers check the effect. */
+static bool RunHost(const std::string &cmdline)
+{
+    STARTUPINFOA si = {};
+    PROCESS_INFORMATION pi = {};
+    si.cb = sizeof si;
+    std::vector<char> cmd(cmdline.begin(), cmdline.end());
+    cmd.push_back('\0');
+    if (!CreateProcessA(NULL, cmd.data(), NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        return false;
+    if (WaitForSingleObject(pi.hProcess, 10000) == WAIT_FAILED)
+        Sleep(200);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return true;
+}
+
+static std::string DosDeviceLink(const std::string &drive)
+{
+    char prefix[MAX_PATH];
+    DWORD n = GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix);
+    if (n == 0 || n >= sizeof prefix)
+        return std::string();
+    std::string letter = drive.substr(0, 1);
+    letter[0] = (char)tolower((unsigned char)letter[0]);
+    return std::string(prefix) + "/dosdevices/" + letter + ":";
+}
+
+/* Wine notices new drive links only now and then: wait until it has. */
+static bool WaitForPath(const std::string &path, bool present)
+{
+    for (int i = 0; i < 50; i++) {
+        if ((GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) == present)
+            return true;
+        Sleep(100);
+    }
+    return false;
+}
+
+std::string MapDrive(const std::string &folder)
+{
+    DWORD used = GetLogicalDrives();
+    char letter = 0;
+    for (char c = 'Y'; c >= 'M' && !letter; c--)
+        if (!(used & (1u << (c - 'A'))))
+            letter = c;
+    if (!letter)
+        return std::string();
+    std::string drive = std::string(1, letter) + ":";
+    UNIXNAMEFN unixName = WineUnixName();
+    if (unixName) {
+        std::wstring wide(folder.begin(), folder.end());
+        char *target = unixName(wide.c_str());
+        std::string link = DosDeviceLink(drive);
+        bool ok = target && !link.empty() &&
+                  RunHost("Z:\\bin\\ln -s -n -f \"" + std::string(target) + "\" \"" + link + "\"");
+        if (target)
+            HeapFree(GetProcessHeap(), 0, target);
+        if (!ok)
+            return std::string();
+    } else if (!DefineDosDeviceA(0, drive.c_str(), folder.c_str())) {
+        return std::string();
+    }
+    /* a file of this folder seen through the letter: not an older mapping */
+    std::string probe = "\\zvtest-drive-" + std::to_string(GetCurrentProcessId()) + ".tmp";
+    bool seen = WriteFileBytes(folder + probe, "") && WaitForPath(drive + probe, true);
+    DeleteFileA((folder + probe).c_str());
+    if (!seen) {
+        UnmapDrive(drive);
+        return std::string();
+    }
+    return drive;
+}
+
+void UnmapDrive(const std::string &drive)
+{
+    if (drive.empty())
+        return;
+    if (WineUnixName()) {
+        std::string link = DosDeviceLink(drive);
+        if (!link.empty())
+            RunHost("Z:\\bin\\rm -f \"" + link + "\"");
+    } else {
+        DefineDosDeviceA(DDD_REMOVE_DEFINITION, drive.c_str(), NULL);
+    }
+    WaitForPath(drive + "\\", false);
 }
 
 bool RegisterOpenCommand(const std::string &ext, const std::string &command)

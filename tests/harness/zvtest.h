@@ -70,6 +70,16 @@ RUN RunProgram(const std::string &cmdline, const char *cwd, DWORD timeoutMs,
 /* Presses a dialog button of another process. */
 void PressButton(HWND dialog, int id);
 
+/* ---- drives ---- */
+
+/*
+ * Makes folder the root of a free drive letter and returns "X:" (empty when
+ * no letter could be mapped); UnmapDrive takes it away again.  Under Wine
+ * this is a link in the prefix's dosdevices, elsewhere DefineDosDevice.
+ */
+std::string MapDrive(const std::string &folder);
+void UnmapDrive(const std::string &drive);
+
 /* ---- registry ---- */
 
 /* HKCR\.ext -> a file type whose "open" runs program with "%1". */

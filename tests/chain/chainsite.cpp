@@ -1,0 +1,91 @@
+/*
+ * chainsite.cpp - scratch sites for ZVChain and the marks read back.
+ */
+#include "chainsite.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+namespace zv {
+
+CHAINSITE MakeChainSite(const std::string &name)
+{
+    /* a fresh folder each time: a marker of an earlier site may still run */
+    static int made;
+    CHAINSITE site;
+    site.dir = zvtest::ScratchDir("chain-" + name + "-" + std::to_string(++made));
+    site.exe = site.dir + "\\ZVChain.exe";
+    site.marker = site.dir + "\\marker.exe";
+    site.marks = site.dir + "\\marks.txt";
+    EXPECT_TRUE(CopyFileA(zvtest::BinPath("ZVChain.exe").c_str(), site.exe.c_str(), FALSE));
+    EXPECT_TRUE(CopyFileA(zvtest::BinPath("marker.exe").c_str(), site.marker.c_str(), FALSE));
+    /* ZVChain and everything it starts inherit this */
+    SetEnvironmentVariableA("ZVMARKER_OUT", site.marks.c_str());
+    return site;
+}
+
+void WriteChainIni(const std::string &path, const std::vector<std::string> &lines)
+{
+    std::string text = "[ZVChain]\r\n";
+    for (const std::string &l : lines)
+        text += l + "\r\n";
+    ASSERT_TRUE(zvtest::WriteFileBytes(path, text)) << path;
+}
+
+zvtest::RUN RunChain(const CHAINSITE &site, const std::string &args, const char *cwd, unsigned timeoutMs,
+                     const zvtest::BOXANSWER &answer)
+{
+    std::string cmdline = "\"" + site.exe + "\"";
+    if (!args.empty())
+        cmdline += " " + args;
+    return zvtest::RunProgram(cmdline, cwd ? cwd : site.dir.c_str(), timeoutMs, answer);
+}
+
+static std::vector<MARK> ReadMarks(const CHAINSITE &site)
+{
+    std::vector<MARK> marks;
+    for (const std::string &line : zvtest::ReadLines(site.marks)) {
+        MARK m;
+        size_t t = line.find("time="), c = line.find("|cwd="), k = line.find("|cmd=");
+        if (t != 0 || c == std::string::npos || k == std::string::npos)
+            continue;
+        m.time = strtoull(line.c_str() + 5, NULL, 10);
+        m.cwd = line.substr(c + 5, k - c - 5);
+        m.cmd = line.substr(k + 5);
+        marks.push_back(m);
+    }
+    return marks;
+}
+
+std::vector<MARK> WaitForMarks(const CHAINSITE &site, size_t n, unsigned waitMs)
+{
+    DWORD start = GetTickCount();
+    std::vector<MARK> marks = ReadMarks(site);
+    while (marks.size() < n && GetTickCount() - start < waitMs) {
+        Sleep(50);
+        marks = ReadMarks(site);
+    }
+    return marks;
+}
+
+std::vector<MARK> MarksAfterPause(const CHAINSITE &site)
+{
+    Sleep(700);
+    return ReadMarks(site);
+}
+
+bool HasWord(const std::string &cmd, const std::string &w)
+{
+    size_t at = 0;
+    while ((at = cmd.find(w, at)) != std::string::npos) {
+        bool left = at == 0 || cmd[at - 1] == ' ' || cmd[at - 1] == '"';
+        size_t end = at + w.size();
+        bool right = end == cmd.size() || cmd[end] == ' ' || cmd[end] == '"';
+        if (left && right)
+            return true;
+        at = end;
+    }
+    return false;
+}
+
+} // namespace zv

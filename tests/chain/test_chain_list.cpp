@@ -1,0 +1,147 @@
+/*
+ * test_chain_list.cpp - which entries of [ZVChain] start, in what order,
+ * and how long ZVChain sleeps or waits after each.
+ */
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "chainsite.h"
+
+namespace zv {
+namespace {
+
+TEST(ChainList, GapsInKeyNumbersStartTheRestInKeyOrder)
+{
+    CHAINSITE site = MakeChainSite("gaps");
+    /* Waits of keys without a command must not be read: any of them would
+     * hold the chain for half a minute. */
+    WriteChainIni(site.dir + "\\ZVCHAIN.INI", {"Wait1=30", "Wait2=30", "Command7=marker.exe seventh",
+                                               "Wait7=0", "Command3=marker.exe third", "Wait3=0",
+                                               "Wait4=30", "Command5=", "Wait5=30"});
+    zvtest::RUN run = RunChain(site, "", NULL, 20000);
+    EXPECT_FALSE(run.timedOut);
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_TRUE(run.boxes.empty());
+    std::vector<MARK> marks = WaitForMarks(site, 2);
+    ASSERT_EQ(2u, marks.size());
+    EXPECT_TRUE(HasWord(marks[0].cmd, "third")) << marks[0].cmd;
+    EXPECT_TRUE(HasWord(marks[1].cmd, "seventh")) << marks[1].cmd;
+    EXPECT_LE(marks[0].time, marks[1].time);
+    for (const MARK &m : marks)
+        EXPECT_EQ(site.dir, m.cwd);
+}
+
+TEST(ChainList, NoCommandsIsASilentExit)
+{
+    CHAINSITE site = MakeChainSite("empty");
+    ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\ZVCHAIN.INI",
+                                       "[Other]\r\nCommand1=marker.exe elsewhere\r\n"
+                                       "[ZVChain]\r\nCommand1=\r\nCommand2=  \r\nWait2=5\r\n"));
+    zvtest::RUN run = RunChain(site, "", NULL, 10000);
+    EXPECT_FALSE(run.timedOut);
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_TRUE(run.boxes.empty());
+    EXPECT_TRUE(MarksAfterPause(site).empty());
+}
+
+TEST(ChainList, WaitsBetweenStarts)
+{
+    struct CASE {
+        const char *wait;      /* Wait1 line, or "" for none */
+        const char *first;     /* parameters of the first marker */
+        unsigned long long atLeast, below;
+    } cases[] = {
+        {"", "a", 950, 6000},                       /* the default: one second */
+        {"Wait1=0", "a sleep=4000", 0, 900},        /* on at once, not waiting for the end */
+        {"Wait1=2", "a", 1950, 7000},
+        {"Wait1=-1", "a sleep=1500", 1500, 6000},   /* until the first has ended */
+    };
+    for (const CASE &c : cases) {
+        SCOPED_TRACE(c.wait);
+        CHAINSITE site = MakeChainSite("waits");
+        std::vector<std::string> lines = {std::string("Command1=marker.exe ") + c.first, "Command2=marker.exe b",
+                                          "Wait2=0"};
+        if (*c.wait)
+            lines.push_back(c.wait);
+        WriteChainIni(site.dir + "\\ZVCHAIN.INI", lines);
+        zvtest::RUN run = RunChain(site, "", NULL, 20000);
+        EXPECT_FALSE(run.timedOut);
+        EXPECT_TRUE(run.boxes.empty());
+        std::vector<MARK> marks = WaitForMarks(site, 2);
+        ASSERT_EQ(2u, marks.size());
+        ASSERT_TRUE(HasWord(marks[0].cmd, "a") && HasWord(marks[1].cmd, "b"));
+        unsigned long long gap = marks[1].time - marks[0].time;
+        EXPECT_GE(gap, c.atLeast);
+        EXPECT_LT(gap, c.below);
+    }
+}
+
+TEST(ChainList, NegativeWaitOutlastsTheTenSecondSlices)
+{
+    CHAINSITE site = MakeChainSite("longwait");
+    WriteChainIni(site.dir + "\\ZVCHAIN.INI",
+                  {"Command1=marker.exe a sleep=11500", "Wait1=-5", "Command2=marker.exe b", "Wait2=0"});
+    zvtest::RUN run = RunChain(site, "", NULL, 40000);
+    EXPECT_FALSE(run.timedOut);
+    std::vector<MARK> marks = WaitForMarks(site, 2);
+    ASSERT_EQ(2u, marks.size());
+    EXPECT_GE(marks[1].time - marks[0].time, 11500u);
+}
+
+TEST(ChainList, TheLastEntrysWaitHappensBeforeTheExit)
+{
+    struct CASE {
+        const char *lines[2];
+        DWORD atLeast;
+    } cases[] = {
+        {{"Command1=marker.exe a", ""}, 1000},
+        {{"Command1=marker.exe a", "Wait1=2"}, 2000},
+        {{"Command1=marker.exe a sleep=2500", "Wait1=-1"}, 2500},
+    };
+    for (const CASE &c : cases) {
+        SCOPED_TRACE(c.lines[1]);
+        CHAINSITE site = MakeChainSite("lastwait");
+        WriteChainIni(site.dir + "\\ZVCHAIN.INI", {c.lines[0], c.lines[1]});
+        zvtest::RUN run = RunChain(site, "", NULL, 20000);
+        EXPECT_FALSE(run.timedOut);
+        EXPECT_GE(run.elapsedMs, c.atLeast);
+        EXPECT_EQ(1u, WaitForMarks(site, 1).size());
+    }
+}
+
+TEST(ChainList, AHugeWaitDoesNotWrapAroundToAShortOne)
+{
+    CHAINSITE site = MakeChainSite("hugewait");
+    /* 4294968 s are 4294968000 ms: 704 ms when counted in 32 bits */
+    WriteChainIni(site.dir + "\\ZVCHAIN.INI", {"Command1=marker.exe a", "Wait1=4294968"});
+    zvtest::RUN run = RunChain(site, "", NULL, 3500);
+    EXPECT_TRUE(run.timedOut);
+    EXPECT_EQ(1u, WaitForMarks(site, 1).size());
+}
+
+TEST(ChainList, OverlongCommandsAreCutWithoutHarm)
+{
+    CHAINSITE site = MakeChainSite("longcmd");
+    std::string params(400, 'p');
+    /* a parameter after it keeps the reader from taking the quotes off */
+    std::string program = "\"" + std::string(300, 'q') + ".exe\" x";
+    WriteChainIni(site.dir + "\\ZVCHAIN.INI", {"Command1=" + program, "Wait1=0",
+                                               "Command2=marker.exe " + params, "Wait2=0"});
+    zvtest::RUN run = RunChain(site, "", NULL, 20000);
+    EXPECT_FALSE(run.timedOut);
+    EXPECT_EQ(0u, run.exitCode);
+    /* the program of 300 characters cannot start: reported with the command as read */
+    ASSERT_FALSE(run.boxes.empty());
+    const zvtest::BOX &last = run.boxes.back();
+    EXPECT_EQ("ZVChain", last.caption);
+    EXPECT_EQ(0u, last.text.find("Cannot execute \"qqqq")) << last.text;
+    std::vector<MARK> marks = WaitForMarks(site, 1);
+    ASSERT_EQ(1u, marks.size());
+    /* the command is read into 260 bytes: "marker.exe " and 248 of the p */
+    std::string args = marks[0].cmd.substr(marks[0].cmd.find("marker.exe"));
+    EXPECT_EQ(248, std::count(args.begin(), args.end(), 'p')) << marks[0].cmd;
+}
+
+} // namespace
+} // namespace zv
