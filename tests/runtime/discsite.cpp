@@ -1,0 +1,150 @@
+/*
+ * discsite.cpp - scratch disc folders for ZORVAN.EXE and what its runs
+ * leave behind.
+ */
+#include "discsite.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+namespace zv {
+
+const char *const DOC_EXT = ".zvrtdoc";
+const char *const DOC_NONE = ".zvrtnone";
+
+static void RegisterOnce()
+{
+    static bool done;
+    if (done)
+        return;
+    /* the same command every time, so parallel test programs agree */
+    ASSERT_TRUE(zvtest::RegisterOpenCommand(DOC_EXT, "\"" + zvtest::BinPath("marker.exe") + "\" doc \"%1\""));
+    done = true;
+}
+
+DISCSITE MakeDisc(const std::string &name)
+{
+    /* a fresh folder each time: a marker of an earlier run may still live */
+    static int made;
+    RegisterOnce();
+    DISCSITE site;
+    site.dir = zvtest::ScratchDir("rt-" + name + "-" + std::to_string(++made));
+    site.exe = site.dir + "\\ZORVAN.EXE";
+    site.marks = site.dir + "\\marks.txt";
+    site.log = site.dir + "\\run.log";
+    EXPECT_TRUE(CopyFileA(zvtest::BinPath("ZORVAN.EXE").c_str(), site.exe.c_str(), FALSE));
+    EXPECT_TRUE(CopyFileA(zvtest::BinPath("marker.exe").c_str(), (site.dir + "\\marker.exe").c_str(), FALSE));
+    /* the runtime and everything it starts inherit this */
+    SetEnvironmentVariableA("ZVMARKER_OUT", site.marks.c_str());
+    return site;
+}
+
+void WriteInf(const DISCSITE &site, const std::vector<std::string> &data)
+{
+    std::string text = "[autorun]\r\nopen=ZORVAN.EXE\r\n[Zorvan Data]\r\n";
+    for (const std::string &l : data)
+        text += l + "\r\n";
+    ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\AUTORUN.INF", text));
+}
+
+zvtest::RUN RunDisc(const DISCSITE &site, const std::string &args, const char *cwd, unsigned timeoutMs,
+                    const zvtest::BOXANSWER &answer)
+{
+    std::string cmdline = "\"" + site.exe + "\" --log \"" + site.log + "\"";
+    if (!args.empty())
+        cmdline += " " + args;
+    return zvtest::RunProgram(cmdline, cwd ? cwd : site.dir.c_str(), timeoutMs, answer);
+}
+
+static std::vector<MARK> ReadMarks(const DISCSITE &site)
+{
+    std::vector<MARK> marks;
+    for (const std::string &line : zvtest::ReadLines(site.marks)) {
+        size_t s = line.find("|show="), c = line.find("|cwd="), k = line.find("|cmd=");
+        if (line.compare(0, 5, "time=") != 0 || s == std::string::npos || c == std::string::npos ||
+            k == std::string::npos)
+            continue;
+        MARK m;
+        m.time = strtoull(line.c_str() + 5, NULL, 10);
+        m.show = atoi(line.c_str() + s + 6);
+        m.cwd = line.substr(c + 5, k - c - 5);
+        m.cmd = line.substr(k + 5);
+        marks.push_back(m);
+    }
+    return marks;
+}
+
+std::vector<MARK> WaitForMarks(const DISCSITE &site, size_t n, unsigned waitMs)
+{
+    DWORD start = GetTickCount();
+    std::vector<MARK> marks = ReadMarks(site);
+    while (marks.size() < n && GetTickCount() - start < waitMs) {
+        Sleep(50);
+        marks = ReadMarks(site);
+    }
+    return marks;
+}
+
+std::vector<MARK> MarksAfterPause(const DISCSITE &site)
+{
+    Sleep(700);
+    return ReadMarks(site);
+}
+
+std::vector<std::string> LogTexts(const DISCSITE &site)
+{
+    /* a line is "Www Mmm dd hh:mm:ss yyyy: text"; texts may hold line
+     * ends of their own, which continue the line before */
+    std::vector<std::string> texts;
+    for (const std::string &line : zvtest::ReadLines(site.log)) {
+        if (line.size() >= 26 && line[24] == ':' && line[25] == ' ' && line[3] == ' ' && line[7] == ' ')
+            texts.push_back(line.substr(26));
+        else if (!texts.empty())
+            texts.back() += "\n" + line;
+    }
+    return texts;
+}
+
+int FindLog(const std::vector<std::string> &texts, const std::string &prefix, size_t from)
+{
+    for (size_t i = from; i < texts.size(); i++)
+        if (texts[i].compare(0, prefix.size(), prefix) == 0)
+            return (int)i;
+    return -1;
+}
+
+size_t CountLog(const std::vector<std::string> &texts, const std::string &prefix)
+{
+    size_t n = 0;
+    for (const std::string &t : texts)
+        n += t.compare(0, prefix.size(), prefix) == 0;
+    return n;
+}
+
+std::string LongPath(const std::string &path)
+{
+    char buf[MAX_PATH];
+    DWORD n = GetLongPathNameA(path.c_str(), buf, sizeof buf);
+    return n && n < sizeof buf ? std::string(buf, n) : path;
+}
+
+std::string SystemText(unsigned long err)
+{
+    char buf[512];
+    if (!FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, err,
+                        MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), buf, 64, NULL))
+        return "An unexpected error #" + std::to_string(err) + " has occurred.";
+    return buf;
+}
+
+unsigned long long NowMs()
+{
+    FILETIME ft;
+    GetSystemTimeAsFileTime(&ft);
+    ULARGE_INTEGER t;
+    t.LowPart = ft.dwLowDateTime;
+    t.HighPart = ft.dwHighDateTime;
+    return t.QuadPart / 10000;
+}
+
+} // namespace zv
