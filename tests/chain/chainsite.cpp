@@ -41,37 +41,14 @@ zvtest::RUN RunChain(const CHAINSITE &site, const std::string &args, const char 
     return zvtest::RunProgram(cmdline, cwd ? cwd : site.dir.c_str(), timeoutMs, answer);
 }
 
-static std::vector<MARK> ReadMarks(const CHAINSITE &site)
-{
-    std::vector<MARK> marks;
-    for (const std::string &line : zvtest::ReadLines(site.marks)) {
-        MARK m;
-        size_t t = line.find("time="), c = line.find("|cwd="), k = line.find("|cmd=");
-        if (t != 0 || c == std::string::npos || k == std::string::npos)
-            continue;
-        m.time = strtoull(line.c_str() + 5, NULL, 10);
-        m.cwd = line.substr(c + 5, k - c - 5);
-        m.cmd = line.substr(k + 5);
-        marks.push_back(m);
-    }
-    return marks;
-}
-
 std::vector<MARK> WaitForMarks(const CHAINSITE &site, size_t n, unsigned waitMs)
 {
-    DWORD start = GetTickCount();
-    std::vector<MARK> marks = ReadMarks(site);
-    while (marks.size() < n && GetTickCount() - start < waitMs) {
-        Sleep(50);
-        marks = ReadMarks(site);
-    }
-    return marks;
+    return zvtest::WaitForMarks(site.marks, n, waitMs);
 }
 
 std::vector<MARK> MarksAfterPause(const CHAINSITE &site)
 {
-    Sleep(700);
-    return ReadMarks(site);
+    return zvtest::MarksAfterPause(site.marks);
 }
 
 bool HasWord(const std::string &cmd, const std::string &w)

@@ -20,11 +20,7 @@ struct CHAINSITE {
     std::string marks;   /* file the markers append to */
 };
 
-struct MARK {
-    unsigned long long time;  /* ms since 1601 */
-    std::string cwd;
-    std::string cmd;
-};
+typedef zvtest::MARK MARK;
 
 CHAINSITE MakeChainSite(const std::string &name);
 

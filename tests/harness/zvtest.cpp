@@ -5,6 +5,7 @@
 
 #include <ctype.h>
 #include <stdio.h>
+#include <stdlib.h>
 
 namespace zvtest {
 
@@ -105,6 +106,41 @@ std::vector<std::string> ReadLines(const std::string &path)
     if (!cur.empty())
         lines.push_back(cur);
     return lines;
+}
+
+std::vector<MARK> ReadMarks(const std::string &path)
+{
+    std::vector<MARK> marks;
+    for (const std::string &line : ReadLines(path)) {
+        size_t s = line.find("|show="), c = line.find("|cwd="), k = line.find("|cmd=");
+        if (line.compare(0, 5, "time=") != 0 || s == std::string::npos || c == std::string::npos ||
+            k == std::string::npos)
+            continue;
+        MARK m;
+        m.time = strtoull(line.c_str() + 5, NULL, 10);
+        m.show = atoi(line.c_str() + s + 6);
+        m.cwd = line.substr(c + 5, k - c - 5);
+        m.cmd = line.substr(k + 5);
+        marks.push_back(m);
+    }
+    return marks;
+}
+
+std::vector<MARK> WaitForMarks(const std::string &path, size_t n, unsigned waitMs)
+{
+    DWORD start = GetTickCount();
+    std::vector<MARK> marks = ReadMarks(path);
+    while (marks.size() < n && GetTickCount() - start < waitMs) {
+        Sleep(50);
+        marks = ReadMarks(path);
+    }
+    return marks;
+}
+
+std::vector<MARK> MarksAfterPause(const std::string &path)
+{
+    Sleep(700);
+    return ReadMarks(path);
 }
 
 std::string WindowText(HWND hwnd)

@@ -32,6 +32,22 @@ bool PathExists(const std::string &path);
 /* Lines of a text file without their CR LF or LF. */
 std::vector<std::string> ReadLines(const std::string &path);
 
+/* ---- what marker.exe recorded ---- */
+
+struct MARK {
+    unsigned long long time;  /* ms since 1601 */
+    int show;                 /* wShowWindow, or -1 */
+    std::string cwd;
+    std::string cmd;
+};
+
+/* The marks in file path so far. */
+std::vector<MARK> ReadMarks(const std::string &path);
+/* The marks once there are at least n, or what came within waitMs. */
+std::vector<MARK> WaitForMarks(const std::string &path, size_t n, unsigned waitMs);
+/* The marks after a pause long enough for a late or wrong start to write. */
+std::vector<MARK> MarksAfterPause(const std::string &path);
+
 /* ---- windows of other processes ---- */
 
 struct BOX {

@@ -56,39 +56,14 @@ zvtest::RUN RunDisc(const DISCSITE &site, const std::string &args, const char *c
     return zvtest::RunProgram(cmdline, cwd ? cwd : site.dir.c_str(), timeoutMs, answer);
 }
 
-static std::vector<MARK> ReadMarks(const DISCSITE &site)
-{
-    std::vector<MARK> marks;
-    for (const std::string &line : zvtest::ReadLines(site.marks)) {
-        size_t s = line.find("|show="), c = line.find("|cwd="), k = line.find("|cmd=");
-        if (line.compare(0, 5, "time=") != 0 || s == std::string::npos || c == std::string::npos ||
-            k == std::string::npos)
-            continue;
-        MARK m;
-        m.time = strtoull(line.c_str() + 5, NULL, 10);
-        m.show = atoi(line.c_str() + s + 6);
-        m.cwd = line.substr(c + 5, k - c - 5);
-        m.cmd = line.substr(k + 5);
-        marks.push_back(m);
-    }
-    return marks;
-}
-
 std::vector<MARK> WaitForMarks(const DISCSITE &site, size_t n, unsigned waitMs)
 {
-    DWORD start = GetTickCount();
-    std::vector<MARK> marks = ReadMarks(site);
-    while (marks.size() < n && GetTickCount() - start < waitMs) {
-        Sleep(50);
-        marks = ReadMarks(site);
-    }
-    return marks;
+    return zvtest::WaitForMarks(site.marks, n, waitMs);
 }
 
 std::vector<MARK> MarksAfterPause(const DISCSITE &site)
 {
-    Sleep(700);
-    return ReadMarks(site);
+    return zvtest::MarksAfterPause(site.marks);
 }
 
 std::vector<std::string> LogTexts(const DISCSITE &site)

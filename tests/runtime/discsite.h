@@ -23,12 +23,7 @@ struct DISCSITE {
     std::string log;     /* the run's --log file */
 };
 
-struct MARK {
-    unsigned long long time;   /* ms since 1601 */
-    int show;
-    std::string cwd;
-    std::string cmd;
-};
+typedef zvtest::MARK MARK;
 
 /* A fresh disc folder with ZORVAN.EXE and marker.exe in it. */
 DISCSITE MakeDisc(const std::string &name);
