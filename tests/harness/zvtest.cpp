@@ -192,6 +192,27 @@ void PressButton(HWND dialog, int id)
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)button);
 }
 
+static BOOL CALLBACK FindPressable(HWND child, LPARAM found)
+{
+    char cls[16] = "";
+    GetClassNameA(child, cls, sizeof cls);
+    if (lstrcmpiA(cls, "Button") == 0 && (GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) != BS_OWNERDRAW) {
+        *(bool *)found = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+/* A box has a message text or a button a person could press; a splash
+ * has neither, and its thread may answer no message at all. */
+static bool IsBox(HWND dialog)
+{
+    bool found = GetDlgItem(dialog, 0xFFFF) != NULL;
+    if (!found)
+        EnumChildWindows(dialog, FindPressable, (LPARAM)&found);
+    return found;
+}
+
 static int DefaultButton(HWND dialog)
 {
     static const int order[] = {IDOK, IDYES, IDCANCEL, IDNO};
@@ -231,6 +252,9 @@ RUN RunProgram(const std::string &cmdline, const char *cwd, DWORD timeoutMs, con
                 seen = seen || a == h;
             if (seen)
                 continue;
+            answered.push_back(h);
+            if (!IsBox(h))
+                continue;
             BOX box;
             box.hwnd = h;
             box.caption = WindowText(h);
@@ -240,7 +264,6 @@ RUN RunProgram(const std::string &cmdline, const char *cwd, DWORD timeoutMs, con
                 box.text = WindowText(st);
             int id = answer ? answer(box) : DefaultButton(h);
             run.boxes.push_back(box);
-            answered.push_back(h);
             if (id)
                 PressButton(h, id);
         }

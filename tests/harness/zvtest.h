@@ -77,8 +77,10 @@ struct RUN {
 /*
  * Starts cmdline in folder cwd (NULL: current), then until the process ends
  * or timeoutMs passes, answers each new dialog box (#32770) of it with
- * answer (default: its OK/first button).  A process still running at the
- * deadline is terminated and reported as timed out.
+ * answer (default: its OK/first button).  A dialog with neither a message
+ * text nor a button to press (a splash: owner-drawn controls only) is no
+ * box: it is neither answered nor recorded.  A process still running at
+ * the deadline is terminated and reported as timed out.
  */
 RUN RunProgram(const std::string &cmdline, const char *cwd, DWORD timeoutMs,
                const BOXANSWER &answer = BOXANSWER());

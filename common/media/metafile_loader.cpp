@@ -1,0 +1,296 @@
+/*
+ * metafile_loader.cpp - enhanced, placeable and plain Windows metafiles
+ * from files or resource bytes, always returned as enhanced metafiles.
+ *
+ * Nothing a header claims is believed: sizes, offsets and the record
+ * chain are measured against the bytes really there before the platform
+ * is given any of them.
+ */
+#include <windows.h>
+
+#include "pictures.h"
+
+namespace zv {
+
+enum { MF_ENHANCED, MF_PLACEABLE, MF_PLAIN };
+
+enum {
+    PLACEABLE_KEY = 0x9AC6CDD7,
+    PLACEABLE_SIZE = 22,
+    EMF_HEADER_MIN = 88,      /* up to and with szlMillimeters */
+    EMF_HEADER_PIXELS = 96,   /* with cbPixelFormat and offPixelFormat */
+    WMF_HEADER_WORDS = 9,
+    WMF_RECORD_MIN = 3        /* words: size and function */
+};
+
+static DWORD Get32(const BYTE *p)
+{
+    return (DWORD)p[0] | (DWORD)p[1] << 8 | (DWORD)p[2] << 16 | (DWORD)p[3] << 24;
+}
+
+static WORD Get16(const BYTE *p)
+{
+    return (WORD)(p[0] | p[1] << 8);
+}
+
+/* The enhanced test comes first: " EMF" at offset 40 wins over a
+ * placeable key at offset 0. */
+static int MetaFileKind(const BYTE *data, DWORD size)
+{
+    if (size >= 44 && Get32(data + 40) == ENHMETA_SIGNATURE)
+        return MF_ENHANCED;
+    if (size >= 4 && Get32(data) == PLACEABLE_KEY)
+        return MF_PLACEABLE;
+    return MF_PLAIN;
+}
+
+/* Byte count of the enhanced metafile at data, or 0 when its header,
+ * description, pixel format or record chain reach past size bytes. */
+static DWORD EnhancedBytes(const BYTE *data, DWORD size)
+{
+    DWORD total, header, count, at, offset, record;
+
+    if (size < EMF_HEADER_MIN)
+        return 0;
+    total = Get32(data + 48);
+    header = Get32(data + 4);
+    if (total < EMF_HEADER_MIN || total > size || header < EMF_HEADER_MIN || header > total)
+        return 0;
+    count = Get32(data + 60);
+    at = Get32(data + 64);
+    if (count && (at > total || count > (total - at) / 2))
+        return 0;
+    if (header >= EMF_HEADER_PIXELS) {
+        count = Get32(data + 88);
+        at = Get32(data + 92);
+        if (count && (at > total || count > total - at))
+            return 0;
+    }
+    for (offset = 0; offset < total; offset += record) {
+        if (total - offset < 8)
+            return 0;
+        record = Get32(data + offset + 4);
+        if (record < 8 || record > total - offset)
+            return 0;
+    }
+    return total;
+}
+
+/* Byte count of the Windows metafile at data (from its word count), or 0
+ * when the header or a record reaches past size bytes. */
+static DWORD WindowsBytes(const BYTE *data, DWORD size)
+{
+    DWORD words, headerWords, total, offset, record;
+
+    if (size < WMF_HEADER_WORDS * 2)
+        return 0;
+    headerWords = Get16(data + 2);
+    words = Get32(data + 6);
+    if (words > size / 2 || headerWords < WMF_HEADER_WORDS || headerWords > words)
+        return 0;
+    total = words * 2;
+    for (offset = headerWords * 2; offset < total; offset += record * 2) {
+        if (total - offset < WMF_RECORD_MIN * 2)
+            return 0;
+        record = Get32(data + offset);
+        if (record < WMF_RECORD_MIN || record > (total - offset) / 2)
+            return 0;
+        if (Get16(data + offset + 4) == 0)   /* META_EOF */
+            break;
+    }
+    return total;
+}
+
+static void PictureExtent(const BYTE *data, LONG *width, LONG *height)
+{
+    SHORT left = (SHORT)Get16(data + 6), top = (SHORT)Get16(data + 8);
+    SHORT right = (SHORT)Get16(data + 10), bottom = (SHORT)Get16(data + 12);
+    int inch = Get16(data + 14);
+
+    /* A reversed box gives a negative extent, handed on as it is. */
+    *width = MulDiv(right - left, 2540, inch);
+    *height = MulDiv(bottom - top, 2540, inch);
+}
+
+HENHMETAFILE LoadPlaceableMetaFile(const void *data, DWORD size)
+{
+    const BYTE *bytes = (const BYTE *)data;
+    METAFILEPICT picture;
+    HENHMETAFILE result;
+    DWORD wmfBytes;
+    HDC hdc;
+
+    wmfBytes = size > PLACEABLE_SIZE ? WindowsBytes(bytes + PLACEABLE_SIZE, size - PLACEABLE_SIZE)
+                                     : 0;
+    if (!wmfBytes) {
+        SetLastError(ERROR_INVALID_DATA);
+        return NULL;
+    }
+    picture.mm = MM_ANISOTROPIC;
+    PictureExtent(bytes, &picture.xExt, &picture.yExt);
+    picture.hMF = NULL;
+
+    hdc = GetDC(NULL);
+    result = SetWinMetaFileBits(wmfBytes, bytes + PLACEABLE_SIZE, hdc, &picture);
+    ReleaseDC(NULL, hdc);
+    return result;
+}
+
+HENHMETAFILE LoadMetaFile(const char *path)
+{
+    HANDLE file, mapping;
+    const BYTE *bytes;
+    DWORD size, high = 0;
+    HENHMETAFILE result = NULL;
+
+    file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_READONLY, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return NULL;
+    mapping = CreateFileMappingA(file, NULL, PAGE_READONLY, 0, 0, NULL);
+    if (!mapping) {
+        CloseHandle(file);
+        return NULL;
+    }
+    bytes = (const BYTE *)MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+    if (!bytes) {
+        CloseHandle(mapping);
+        CloseHandle(file);
+        return NULL;
+    }
+    size = GetFileSize(file, &high);
+    if (high)
+        size = 0;
+
+    switch (MetaFileKind(bytes, size)) {
+    case MF_ENHANCED:
+        if (EnhancedBytes(bytes, size))
+            result = GetEnhMetaFileA(path);
+        else
+            SetLastError(ERROR_INVALID_DATA);
+        break;
+    case MF_PLACEABLE:
+        result = LoadPlaceableMetaFile(bytes, size);
+        if (!result)
+            OutputDebugStringA("LMF: LoadPlaceableMetaFile failed\r\n");
+        break;
+    default:
+        /* Sized by the file; its own word count must not claim more. */
+        if (WindowsBytes(bytes, size))
+            result = SetWinMetaFileBits(size, bytes, NULL, NULL);
+        else
+            SetLastError(ERROR_INVALID_DATA);
+        break;
+    }
+
+    {
+        DWORD err = GetLastError();
+        UnmapViewOfFile(bytes);
+        CloseHandle(mapping);
+        CloseHandle(file);
+        SetLastError(err);
+    }
+    return result;
+}
+
+/* ---- how many bytes a locked resource holds ---- */
+
+struct RESOURCESEARCH {
+    const void *bytes;
+    DWORD size;
+    int found;
+};
+
+static BOOL CALLBACK MatchLanguage(HMODULE module, LPCSTR type, LPCSTR name, WORD language,
+                                   LONG_PTR param)
+{
+    RESOURCESEARCH *search = (RESOURCESEARCH *)param;
+    HRSRC found = FindResourceExA(module, type, name, language);
+    HGLOBAL loaded = found ? LoadResource(module, found) : NULL;
+
+    if (loaded && LockResource(loaded) == search->bytes) {
+        search->size = SizeofResource(module, found);
+        search->found = 1;
+    }
+    return !search->found;
+}
+
+static BOOL CALLBACK MatchName(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR param)
+{
+    EnumResourceLanguagesA(module, type, name, MatchLanguage, param);
+    return !((RESOURCESEARCH *)param)->found;
+}
+
+static BOOL CALLBACK MatchType(HMODULE module, LPSTR type, LONG_PTR param)
+{
+    EnumResourceNamesA(module, type, MatchName, param);
+    return !((RESOURCESEARCH *)param)->found;
+}
+
+/* The size of the resource whose bytes these are; for bytes that belong
+ * to no loaded module's resources, what stays readable from there on. */
+static DWORD ResourceBytes(const void *bytes)
+{
+    RESOURCESEARCH search = {bytes, 0, 0};
+    MEMORY_BASIC_INFORMATION memory;
+    HMODULE module;
+
+    if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                               GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           (LPCSTR)bytes, &module)) {
+        EnumResourceTypesA(module, MatchType, (LONG_PTR)&search);
+        if (search.found)
+            return search.size;
+    }
+    if (VirtualQuery(bytes, &memory, sizeof memory) == sizeof memory &&
+        memory.State == MEM_COMMIT &&
+        !(memory.Protect & (PAGE_NOACCESS | PAGE_GUARD))) {
+        SIZE_T left = (const BYTE *)memory.BaseAddress + memory.RegionSize - (const BYTE *)bytes;
+        return left > 0xFFFFFFFF ? 0xFFFFFFFF : (DWORD)left;
+    }
+    return 0;
+}
+
+HENHMETAFILE LoadMetaFileResource(HGLOBAL resource)
+{
+    const BYTE *bytes = (const BYTE *)LockResource(resource);
+    HENHMETAFILE result = NULL;
+    const char *failure = NULL;
+    DWORD size, count;
+
+    if (!bytes)
+        return NULL;
+    size = ResourceBytes(bytes);
+
+    switch (MetaFileKind(bytes, size)) {
+    case MF_ENHANCED:
+        count = EnhancedBytes(bytes, size);
+        if (count) {
+            result = SetEnhMetaFileBits(count, bytes);
+            failure = "LMFR: SetEnhMetaFileBits failed\r\n";
+        } else {
+            SetLastError(ERROR_INVALID_DATA);
+            failure = "LMFR: metafile header does not fit the resource\r\n";
+        }
+        break;
+    case MF_PLACEABLE:
+        result = LoadPlaceableMetaFile(bytes, size);
+        failure = "LMFR: LoadPlaceableMetaFile failed\r\n";
+        break;
+    default:
+        count = WindowsBytes(bytes, size);
+        if (count) {
+            result = SetWinMetaFileBits(count, bytes, NULL, NULL);
+            failure = "LMFR: SetWinMetaFileBits failed\r\n";
+        } else {
+            SetLastError(ERROR_INVALID_DATA);
+            failure = "LMFR: metafile header does not fit the resource\r\n";
+        }
+        break;
+    }
+    if (!result)
+        OutputDebugStringA(failure);
+    return result;
+}
+
+} // namespace zv

@@ -1,0 +1,103 @@
+/*
+ * test_runtime_licence.cpp - a disc with a licence text: the dialog comes
+ * before anything is started, and only agreeing lets the document open.
+ */
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "discsite.h"
+
+namespace zv {
+namespace {
+
+const char *const kCaption = "Licence of the Media Disc";
+const int kText = 120, kCheck = 200;
+
+struct LICENCERUN {
+    zvtest::RUN run;
+    bool shown = false;
+    std::string text;
+    int messageBoxes = 0;
+};
+
+/* Runs the disc; act answers the licence dialog (a button id, or 0 when
+ * it has answered itself); message boxes get OK, the splash is left be. */
+LICENCERUN RunLicence(const DISCSITE &site, const std::function<int(HWND)> &act)
+{
+    LICENCERUN r;
+    r.run = RunDisc(site, "", nullptr, 30000, [&](const zvtest::BOX &box) {
+        if (GetDlgItem(box.hwnd, 0xFFFF)) {
+            r.messageBoxes++;
+            return (int)IDOK;
+        }
+        if (box.caption != kCaption || r.shown)
+            return 0;
+        r.shown = true;
+        r.text = zvtest::WindowText(GetDlgItem(box.hwnd, kText));
+        return act(box.hwnd);
+    });
+    EXPECT_FALSE(r.run.timedOut);
+    EXPECT_EQ(0u, r.run.exitCode);
+    EXPECT_TRUE(r.shown);
+    return r;
+}
+
+DISCSITE LicenceDisc(const std::string &name, std::vector<std::string> data)
+{
+    DISCSITE site = MakeDisc(name);
+    EXPECT_TRUE(zvtest::WriteFileBytes(site.dir + "\\readme" + DOC_EXT, "x"));
+    EXPECT_TRUE(zvtest::WriteFileBytes(site.dir + "\\LICENCE.RTF",
+                                       "{\\rtf1\\ansi {\\b Terms} of the disc.\\par}"));
+    data.push_back(std::string("Document=readme") + DOC_EXT);
+    data.push_back(std::string("LegalNoticeCaption=") + kCaption);
+    data.push_back("SplashLen=0");
+    WriteInf(site, data);
+    return site;
+}
+
+void TickTheBox(HWND dlg)
+{
+    PostMessageA(GetDlgItem(dlg, kCheck), BM_CLICK, 0, 0);
+    for (int i = 0; i < 100 && !IsWindowEnabled(GetDlgItem(dlg, IDOK)); i++)
+        Sleep(20);
+}
+
+TEST(RuntimeLicence, DecliningEndsTheRunBeforeTheDocument)
+{
+    DISCSITE site = LicenceDisc("decline", {"EULA=LICENCE.RTF"});
+    LICENCERUN r = RunLicence(site, [](HWND) { return IDCANCEL; });
+    EXPECT_EQ(0u, r.text.find("Terms of the disc."));
+    std::vector<std::string> log = LogTexts(site);
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ("EULA: User declined!", log.back());
+    EXPECT_TRUE(MarksAfterPause(site).empty());
+}
+
+TEST(RuntimeLicence, AgreeingOpensTheDocument)
+{
+    DISCSITE site = LicenceDisc("agree", {"EULA=LICENCE.RTF", "LegalNoticeText=Never shown"});
+    LICENCERUN r = RunLicence(site, [](HWND dlg) {
+        TickTheBox(dlg);
+        return IDOK;
+    });
+    EXPECT_EQ(1u, WaitForMarks(site, 1).size());
+    EXPECT_EQ(-1, FindLog(LogTexts(site), "EULA: User declined!"));
+    /* the licence text replaces the legal notice: no box */
+    EXPECT_EQ(0, r.messageBoxes);
+}
+
+TEST(RuntimeLicence, MissingLicenceShowsThePageAndCanBeAccepted)
+{
+    DISCSITE site = LicenceDisc("missing", {"EULA=NOSUCH.RTF", "SimpleAccept=1"});
+    LICENCERUN r = RunLicence(site, [](HWND dlg) {
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(dlg, kCheck)));
+        return IDOK;
+    });
+    EXPECT_NE(std::string::npos, r.text.find("OOPS!!!"));
+    EXPECT_NE(std::string::npos, r.text.find("'NOSUCH.RTF'"));
+    EXPECT_EQ(1u, WaitForMarks(site, 1).size());
+}
+
+} // namespace
+} // namespace zv

@@ -1,0 +1,124 @@
+/*
+ * test_runtime_music.cpp - a disc's music and splash video: what the log
+ * says, and how long the run lasts, which is how long the music plays.
+ * Wine takes about half a second to start a process, and longer on a busy
+ * machine, so the upper bounds allow for that.
+ */
+#include <windows.h>
+
+#include <mmsystem.h>
+
+#include <gtest/gtest.h>
+
+
+#include "discsite.h"
+#include "testmedia.h"
+
+namespace zv {
+namespace {
+
+const DWORD SLACK = 2500;
+
+bool IsMciErrorText(const std::string &text)
+{
+    for (MCIERROR code = MCIERR_BASE + 1; code < MCIERR_CUSTOM_DRIVER_BASE; code++) {
+        char known[64] = "";
+        if (mciGetErrorStringA(code, known, sizeof known) && text == known)
+            return true;
+    }
+    return false;
+}
+
+zvtest::RUN QuietRun(const DISCSITE &site)
+{
+    /* the splash is a dialog too: only message boxes count */
+    zvtest::RUN run = RunDisc(site, "", nullptr, 40000, [](const zvtest::BOX &box) {
+        if (GetDlgItem(box.hwnd, 0xFFFF))
+            ADD_FAILURE() << "box " << box.caption << ": " << box.text;
+        return 0;
+    });
+    EXPECT_FALSE(run.timedOut);
+    EXPECT_EQ(0u, run.exitCode);
+    return run;
+}
+
+TEST(RuntimeMusic, PlaysForItsConfiguredLength)
+{
+    /* 1 s of splash, then 2 s of music alone */
+    DISCSITE site = MakeDisc("music");
+    ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\Theme Tune.wav", zvtest::WaveBytes(5000)));
+    WriteInf(site, {"Music=Theme Tune.wav", "MusicLen=3", "SplashLen=1", "DirFix=1"});
+    zvtest::RUN run = QuietRun(site);
+    EXPECT_GE(run.elapsedMs, 3000u);
+    EXPECT_LT(run.elapsedMs, 3000 + SLACK);
+
+    std::vector<std::string> log = LogTexts(site);
+    int playing = FindLog(log, "Playing MUSIC 'Theme Tune.wav'...");
+    EXPECT_GE(playing, 0);
+    /* no MCI error text follows the start */
+    if (playing >= 0 && playing + 1 < (int)log.size()) {
+        EXPECT_FALSE(IsMciErrorText(log[playing + 1])) << log[playing + 1];
+    }
+}
+
+/* A colour inside the picture control of another process's splash, a
+ * second after it appeared.  Read from outside without messages: the
+ * runtime's thread is inside the video and answers none. */
+struct SPLASHWATCH {
+    volatile LONG stop;
+    COLORREF shown;
+};
+
+BOOL CALLBACK FindSplash(HWND hwnd, LPARAM found)
+{
+    DWORD pid = 0;
+    char cls[16] = "";
+    GetWindowThreadProcessId(hwnd, &pid);
+    GetClassNameA(hwnd, cls, sizeof cls);
+    if (pid != GetCurrentProcessId() && IsWindowVisible(hwnd) && strcmp(cls, "#32770") == 0 &&
+        GetDlgItem(hwnd, 101)) {
+        *(HWND *)found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+DWORD WINAPI WatchSplash(LPVOID param)
+{
+    SPLASHWATCH *watch = (SPLASHWATCH *)param;
+    HWND splash = NULL;
+    while (!watch->stop && !splash) {
+        EnumWindows(FindSplash, (LPARAM)&splash);
+        Sleep(20);
+    }
+    Sleep(1000);
+    RECT r = {};
+    if (splash && IsWindow(splash) && GetWindowRect(GetDlgItem(splash, 101), &r)) {
+        HDC dc = GetDC(NULL);
+        watch->shown = GetPixel(dc, r.left + 4, r.top + 4);
+        ReleaseDC(NULL, dc);
+    }
+    return 0;
+}
+
+TEST(RuntimeMusic, SplashVideoPlaysToItsEndInThePictureControl)
+{
+    /* 30 frames at 10 a second: three seconds that only mode 2 waits for */
+    DISCSITE site = MakeDisc("video");
+    ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\Intro Clip.avi", zvtest::AviBytes(32, 24, 30, 10, 0x3050C0)));
+    WriteInf(site, {"Splash=Intro Clip.avi", "SplashMode=2", "SplashLen=0", "MusicLen=0", "DirFix=1",
+                    "ImageWidth=64", "ImageHeight=48"});
+    SPLASHWATCH watch = {0, CLR_INVALID};
+    HANDLE watcher = CreateThread(NULL, 0, WatchSplash, &watch, 0, NULL);
+    zvtest::RUN run = QuietRun(site);
+    InterlockedExchange(&watch.stop, 1);
+    WaitForSingleObject(watcher, 5000);
+    CloseHandle(watcher);
+    EXPECT_EQ(RGB(0x30, 0x50, 0xC0), watch.shown);
+    EXPECT_GE(run.elapsedMs, 3000u);
+    EXPECT_LT(run.elapsedMs, 3000 + SLACK);
+    EXPECT_GE(FindLog(LogTexts(site), "Playing AVI 'Intro Clip.avi'..."), 0);
+}
+
+} // namespace
+} // namespace zv
