@@ -8,6 +8,7 @@
 #include "launch.h"
 #include "resource.h"
 #include "runtime.h"
+#include "asciitext.h"
 
 namespace zv {
 
@@ -27,17 +28,6 @@ void *AllocMemInform(size_t size)
         pfnMessageBoxA(hSplash, message, ari.strCDTitle, MB_OK | MB_ICONERROR);
     }
     return block;
-}
-
-static int SameTextNoCase(const char *a, const char *b)
-{
-    for (; *a && *b; a++, b++) {
-        char ca = (*a >= 'a' && *a <= 'z') ? (char)(*a - 'a' + 'A') : *a;
-        char cb = (*b >= 'a' && *b <= 'z') ? (char)(*b - 'a' + 'A') : *b;
-        if (ca != cb)
-            return 0;
-    }
-    return *a == *b;
 }
 
 static int Started(HINSTANCE h) { return (INT_PTR)h > 32; }

@@ -3,21 +3,12 @@
  * names, chosen by its extension, or the program's built-in picture.
  */
 #include "runtime.h"
-#include "placeholders.h"
+#include "asciitext.h"
+#include "pictures.h"
+#include "splash.h"
 #include "resource.h"
 
 namespace zv {
-
-static int SameTextNoCase(const char *a, const char *b)
-{
-    for (; *a && *b; a++, b++) {
-        char ca = (*a >= 'a' && *a <= 'z') ? (char)(*a - 'a' + 'A') : *a;
-        char cb = (*b >= 'a' && *b <= 'z') ? (char)(*b - 'a' + 'A') : *b;
-        if (ca != cb)
-            return 0;
-    }
-    return *a == *b;
-}
 
 static int IsOneOf(const char *ext, const char *const *list)
 {

@@ -10,7 +10,8 @@
 
 #include "eula.h"
 #include "music.h"
-#include "placeholders.h"
+#include "pictures.h"
+#include "splash.h"
 #include "resource.h"
 #include "runtime.h"
 

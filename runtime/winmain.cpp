@@ -3,7 +3,6 @@
  * video and the splash picture.  The exit code is 0 on every path.
  */
 #include "music.h"
-#include "placeholders.h"
 #include "runtime.h"
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR commandLine, int)

@@ -8,6 +8,7 @@
  * terminated text.
  */
 #include "launch.h"
+#include "asciitext.h"
 
 #include <windows.h>
 #include <stdlib.h>
@@ -30,23 +31,6 @@ void FreeMem(void *block)
 {
     if (block)
         GlobalFree((HGLOBAL)block);
-}
-
-/* The six ASCII white-space characters; bytes above 127 never count. */
-static int IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-static int SameTextNoCase(const char *a, const char *b)
-{
-    for (; *a && *b; a++, b++) {
-        char ca = (*a >= 'a' && *a <= 'z') ? (char)(*a - 'a' + 'A') : *a;
-        char cb = (*b >= 'a' && *b <= 'z') ? (char)(*b - 'a' + 'A') : *b;
-        if (ca != cb)
-            return 0;
-    }
-    return *a == *b;
 }
 
 /* The value of %name% at text[start, end), or NULL when it has none. */
@@ -110,8 +94,7 @@ int OrderParams(const char *command, const char *extra, char *program, size_t pr
     const char *token, *end;
     int rc = 0;
 
-    while (IsBlank(*p))
-        p++;
+    p = SkipBlanks(p);
     if (*p == '"') {
         token = ++p;
         while (*p && *p != '"')
@@ -138,8 +121,7 @@ int OrderParams(const char *command, const char *extra, char *program, size_t pr
         }
     }
 
-    while (IsBlank(*p))
-        p++;
+    p = SkipBlanks(p);
     if (paramsSize == 0)
         return rc ? rc : ZV_TOOSMALL;
     if (!*p) {

@@ -3,6 +3,7 @@
  * and the one table that holds what a command line gave them.
  */
 #include "settings.h"
+#include "asciitext.h"
 
 #include <stdlib.h>
 
@@ -16,30 +17,6 @@ CMDLINEOPTION aclp[CLO_COUNT] = {
 };
 
 enum { CMDVALUELEN = 256, CMDMESSAGELEN = 512 };
-
-/* The C library's white space, without regard to the locale: bytes of the
- * upper half are never blanks. */
-static int IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-static char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? (char)(c - 'A' + 'a') : c; }
-
-static int StartsWithName(const char *text, const char *name)
-{
-    for (; *name; name++, text++)
-        if (LowerAscii(*text) != *name)
-            return 0;
-    return 1;
-}
-
-static const char *TokenEnd(const char *p)
-{
-    while (*p && !IsBlank(*p))
-        p++;
-    return p;
-}
 
 /* A text of 256 characters or more does not fit and gives the empty text. */
 static void CopyBounded(char (&out)[CMDVALUELEN], const char *start, size_t len)
@@ -65,8 +42,7 @@ static const char *TakeValue(CMDLINEOPTION *opt, const char *p)
     const char *start, *end, *resume;
     char value[CMDVALUELEN];
 
-    while (IsBlank(*p))
-        p++;
+    p = SkipBlanks(p);
     if (*p == '"') {
         start = ++p;
         while (*p && *p != '"')
@@ -75,7 +51,7 @@ static const char *TakeValue(CMDLINEOPTION *opt, const char *p)
         resume = *p ? p + 1 : p;
     } else {
         start = p;
-        end = resume = TokenEnd(p);
+        end = resume = WordEnd(p);
     }
 
     CopyBounded(value, start, (size_t)(end - start));
@@ -97,13 +73,12 @@ CMDLINEOPTION *ParseCommandLine(AUTORUNINF *ari, const char *text, int report)
     const char *p = text ? text : "";
 
     for (;;) {
-        while (IsBlank(*p))
-            p++;
+        p = SkipBlanks(p);
         if (!*p)
             return aclp;
 
         if (*p != '-' && *p != '/') {
-            const char *end = TokenEnd(p);
+            const char *end = WordEnd(p);
             if (report)
                 ReportToken("Invalid command line parameter: ", p, end);
             p = end;
@@ -116,7 +91,7 @@ CMDLINEOPTION *ParseCommandLine(AUTORUNINF *ari, const char *text, int report)
         if (p[1] == '-' || p[1] == '/') {
             name = p + 2;
             for (int i = 0; i < CLO_COUNT && !opt; i++)
-                if (StartsWithName(name, aclp[i].pstrName)) {
+                if (StartsWithNoCase(name, aclp[i].pstrName)) {
                     opt = &aclp[i];
                     p = name + strlen(aclp[i].pstrName);
                 }
@@ -131,7 +106,7 @@ CMDLINEOPTION *ParseCommandLine(AUTORUNINF *ari, const char *text, int report)
         }
 
         if (!opt) {
-            const char *end = TokenEnd(name);
+            const char *end = WordEnd(name);
             if (report)
                 ReportToken("Invalid command line parameter: -", name, end);
             p = end;

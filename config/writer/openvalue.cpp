@@ -4,6 +4,7 @@
  * a real --dat and its value go (not, say, the value of --log).
  */
 #include "writer_int.h"
+#include "asciitext.h"
 
 namespace zv {
 
@@ -21,28 +22,6 @@ static const OPTIONWORD aOptions[] = {
     { 't', "test", 0, 0 },
 };
 
-static int IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-static char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? (char)(c - 'A' + 'a') : c; }
-
-static int StartsWithName(const char *text, const char *name)
-{
-    for (; *name; name++, text++)
-        if (LowerAscii(*text) != *name)
-            return 0;
-    return 1;
-}
-
-static const char *WordEnd(const char *p)
-{
-    while (*p && !IsBlank(*p))
-        p++;
-    return p;
-}
-
 /* The option word at p ('-' or '/'): its entry or NULL, and where the
  * parser goes on after it. */
 static const OPTIONWORD *OptionAt(const char *p, const char **resume)
@@ -53,7 +32,7 @@ static const OPTIONWORD *OptionAt(const char *p, const char **resume)
 
     if (p[1] == '-' || p[1] == '/') {
         for (int i = 0; i < count && !opt; i++)
-            if (StartsWithName(p + 2, aOptions[i].pszName)) {
+            if (StartsWithNoCase(p + 2, aOptions[i].pszName)) {
                 opt = &aOptions[i];
                 after = p + 2 + strlen(aOptions[i].pszName);
             }
@@ -75,8 +54,7 @@ static const OPTIONWORD *OptionAt(const char *p, const char **resume)
     }
 
     if (opt->fTakesValue) {
-        while (IsBlank(*after))
-            after++;
+        after = SkipBlanks(after);
         if (*after == '"') {
             after++;
             while (*after && *after != '"')
@@ -102,8 +80,7 @@ int OpenWithoutDat(char *dst, size_t size, const char *open)
     const char *p = open;
     int removed = 0;
     for (;;) {
-        while (IsBlank(*p))
-            p++;
+        p = SkipBlanks(p);
         if (!*p)
             break;
         if (*p != '-' && *p != '/') {
@@ -125,8 +102,7 @@ int OpenWithoutDat(char *dst, size_t size, const char *open)
     }
     /* an option at the very start leaves the blanks after it */
     if (removed && out == 0)
-        while (IsBlank(*copied))
-            copied++;
+        copied = SkipBlanks(copied);
     size_t rest = strlen(copied);
     memcpy(dst + out, copied, rest + 1);
     return 0;

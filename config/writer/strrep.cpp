@@ -3,6 +3,7 @@
  * forms the readers take back, and the shell-verb block.
  */
 #include "writer_int.h"
+#include "asciitext.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -31,16 +32,6 @@ int QuoteProfileValue(char *dst, size_t size, const char *value)
     else
         memcpy(dst, value, len + 1);
     return 0;
-}
-
-static char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? (char)(c - 'A' + 'a') : c; }
-
-static int StartsWithNoCase(const char *text, const char *prefix)
-{
-    for (; *prefix; prefix++, text++)
-        if (LowerAscii(*text) != *prefix)
-            return 0;
-    return 1;
 }
 
 unsigned WindowModeFromText(const char *winMode)

@@ -76,17 +76,6 @@ TEST(ChainStarts, RelativeNamesResolveInTheConfigurationFolder)
         EXPECT_EQ(cfg, m.cwd);
 }
 
-struct MAPPEDDRIVE {
-    std::string drive;
-    explicit MAPPEDDRIVE(const std::string &folder) : drive(zvtest::MapDrive(folder)) {}
-    ~MAPPEDDRIVE()
-    {
-        zvtest::UnmapDrive(drive);
-        if (!drive.empty())
-            SetEnvironmentVariableA(("=" + drive).c_str(), NULL);
-    }
-};
-
 TEST(ChainStarts, AConfigurationInADriveRootStartsInThatRoot)
 {
     CHAINSITE site = MakeChainSite("root");
@@ -95,7 +84,7 @@ TEST(ChainStarts, AConfigurationInADriveRootStartsInThatRoot)
     ASSERT_TRUE(CreateDirectoryA((root + "\\sub").c_str(), NULL));
     ASSERT_TRUE(CopyFileA(site.marker.c_str(), (root + "\\marker.exe").c_str(), FALSE));
     WriteChainIni(root + "\\ZVCHAIN.INI", {"Command1=marker.exe inroot", "Wait1=0"});
-    MAPPEDDRIVE mapped(root);
+    zvtest::MAPPEDDRIVE mapped(root);
     ASSERT_FALSE(mapped.drive.empty()) << "no drive letter could be mapped";
     /* "X:" alone would mean the drive's current folder, made \sub here */
     SetEnvironmentVariableA(("=" + mapped.drive).c_str(), (mapped.drive + "\\sub").c_str());

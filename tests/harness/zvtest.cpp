@@ -20,6 +20,20 @@ std::string BinDir()
 
 std::string BinPath(const std::string &exe) { return BinDir() + "\\" + exe; }
 
+/* Every scratch folder this program made, removed when it ends: a test
+ * that fails half-way leaves nothing behind in the prefix either. */
+static std::vector<std::string> &ScratchDirs()
+{
+    static std::vector<std::string> dirs;
+    return dirs;
+}
+
+static void RemoveScratchDirs()
+{
+    for (const std::string &dir : ScratchDirs())
+        RemoveTree(dir);
+}
+
 std::string ScratchDir(const std::string &name)
 {
     char tmp[MAX_PATH];
@@ -27,6 +41,9 @@ std::string ScratchDir(const std::string &name)
     std::string base = std::string(tmp) + "zvt-" + std::to_string(GetCurrentProcessId()) + "-" + name;
     RemoveTree(base);
     CreateDirectoryA(base.c_str(), NULL);
+    if (ScratchDirs().empty())
+        atexit(RemoveScratchDirs);
+    ScratchDirs().push_back(base);
     return base;
 }
 
@@ -369,6 +386,14 @@ void UnmapDrive(const std::string &drive)
         DefineDosDeviceA(DDD_REMOVE_DEFINITION, drive.c_str(), NULL);
     }
     WaitForPath(drive + "\\", false);
+}
+
+MAPPEDDRIVE::~MAPPEDDRIVE()
+{
+    UnmapDrive(drive);
+    /* the drive's current folder, which a program of ours may have set */
+    if (!drive.empty())
+        SetEnvironmentVariableA(("=" + drive).c_str(), NULL);
 }
 
 bool RegisterOpenCommand(const std::string &ext, const std::string &command)

@@ -20,7 +20,8 @@ namespace zvtest {
 std::string BinDir();
 std::string BinPath(const std::string &exe);
 
-/* A fresh, empty scratch folder (Windows path, no trailing backslash). */
+/* A fresh, empty scratch folder (Windows path, no trailing backslash) in
+ * the prefix's Temp; it and all it holds go when the test program ends. */
 std::string ScratchDir(const std::string &name);
 void RemoveTree(const std::string &path);
 
@@ -97,6 +98,15 @@ void PressButton(HWND dialog, int id);
  */
 std::string MapDrive(const std::string &folder);
 void UnmapDrive(const std::string &drive);
+
+/* A drive mapped for the life of a test; drive is empty when none could be. */
+struct MAPPEDDRIVE {
+    std::string drive;
+    explicit MAPPEDDRIVE(const std::string &folder) : drive(MapDrive(folder)) {}
+    ~MAPPEDDRIVE();
+    MAPPEDDRIVE(const MAPPEDDRIVE &) = delete;
+    MAPPEDDRIVE &operator=(const MAPPEDDRIVE &) = delete;
+};
 
 /* ---- registry ---- */
 

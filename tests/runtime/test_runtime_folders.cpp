@@ -10,12 +10,6 @@
 namespace zv {
 namespace {
 
-struct MAPPEDDRIVE {
-    std::string drive;
-    explicit MAPPEDDRIVE(const std::string &folder) : drive(zvtest::MapDrive(folder)) {}
-    ~MAPPEDDRIVE() { zvtest::UnmapDrive(drive); }
-};
-
 /* A folder beside the disc to start the runtime from. */
 std::string Elsewhere(const DISCSITE &site)
 {
@@ -42,7 +36,7 @@ TEST(RuntimeFolders, DirFixOnADriveRootKeepsItsBackslash)
     DISCSITE site = MakeDisc("root");
     ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\readme" + DOC_EXT, "x"));
     WriteInf(site, {std::string("Document=readme") + DOC_EXT, "SplashLen=0"});
-    MAPPEDDRIVE disc(site.dir);
+    zvtest::MAPPEDDRIVE disc(site.dir);
     ASSERT_FALSE(disc.drive.empty());
     /* started from elsewhere, as Windows starts a disc's program */
     MARK m = RunForOneMark(site, disc.drive + "\\ZORVAN.EXE", "", Elsewhere(site));

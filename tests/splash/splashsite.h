@@ -11,9 +11,17 @@
 #include <string>
 #include <vector>
 
+#include "screen.h"
 #include "zvtest.h"
 
 namespace zv {
+
+using zvtest::SCREENSHOT;
+using zvtest::TakeScreenshot;
+using zvtest::KeepScreenshot;
+using zvtest::NearColour;
+using zvtest::WaitForColour;
+using zvtest::ScreenRect;
 
 /* Ids of the splash templates' controls. */
 enum { SPLASH_FRAME = 100, SPLASH_PICTURE = 101, SPLASH_TEXT = 103 };
@@ -75,26 +83,6 @@ std::string Rc(LONG left, LONG top, LONG width, LONG height);
 
 /* Where a client box of w x h sits when centred on this screen. */
 POINT CentredCorner(LONG w, LONG h);
-
-/* ---- the screen ---- */
-
-/* What the screen shows, pixel by pixel (0xRRGGBB), read through GDI. */
-struct SCREENSHOT {
-    int width = 0, height = 0;
-    std::vector<unsigned> pixels;
-    unsigned At(int x, int y) const { return pixels[(size_t)y * width + x]; }
-};
-bool TakeScreenshot(SCREENSHOT *shot);
-/* Keeps it as a BMP among the build tree's test artifacts; the path or "". */
-std::string KeepScreenshot(const SCREENSHOT &shot, const std::string &name);
-
-/* Polls the screen until every sample point of rc (a 5 x 5 grid inside,
- * screen coordinates) is near rgb or waitMs passes; the last shot. */
-bool WaitForColour(const RECT &rc, unsigned rgb, int tolerance, DWORD waitMs, SCREENSHOT *shot);
-bool NearColour(unsigned a, unsigned b, int tolerance);
-
-/* The client rectangle of a child control in screen coordinates. */
-RECT ScreenRect(HWND splash, const RECT &clientRect);
 
 } // namespace zv
 

@@ -38,11 +38,11 @@ TEST(SplashPicture, EveryKindFillsThePictureControl)
         std::string ext = path.substr(path.size() - 3);
         /* small pictures stretched to 240 x 180 */
         if (ext == "bmp")
-            ASSERT_TRUE(zvtest::WriteFileBytes(path, BmpBytes(37, 23, r.rgb)));
+            ASSERT_TRUE(zvtest::WriteFileBytes(path, zvtest::BmpBytes(37, 23, r.rgb)));
         else if (ext == "png")
-            ASSERT_TRUE(zvtest::WriteFileBytes(path, PngBytes(30, 20, r.rgb)));
+            ASSERT_TRUE(zvtest::WriteFileBytes(path, zvtest::PngBytes(30, 20, r.rgb)));
         else
-            ASSERT_TRUE(WriteEmf(path, 64, 48, r.rgb));
+            ASSERT_TRUE(zvtest::WriteEmf(path, 64, 48, r.rgb));
         ASSERT_TRUE(WriteSplashInf(r.disc, {std::string("Splash=") + r.file, "ImageWidth=240", "ImageHeight=180",
                                             "SplashLen=5", "OffsetPercent=100",
                                             "OffsetAngle=" + std::to_string(r.angle)}));
@@ -106,7 +106,7 @@ void ShowBuiltInPicture(const char *templateName, const std::vector<std::string>
     face = (face & 0xFF) << 16 | (face & 0xFF00) | (face >> 16 & 0xFF);
     EXPECT_EQ(0u, colours.count(face));
 
-    std::string kept = KeepScreenshot(shot, templateName);
+    std::string kept = KeepScreenshot(shot, std::string("splash-") + templateName);
     EXPECT_FALSE(kept.empty());
     std::cout << "screenshot: " << kept << "\n";
     DWORD code = 1;

@@ -8,7 +8,7 @@
 
 #include "testpictures.h"
 
-namespace zv {
+namespace zvtest {
 
 static void Put32(std::string &s, unsigned v)
 {
@@ -110,4 +110,4 @@ bool WriteEmf(const std::string &path, int w, int h, unsigned rgb)
     return true;
 }
 
-} // namespace zv
+} // namespace zvtest

@@ -1,5 +1,5 @@
 /*
- * testpictures.h - picture files that the splash tests write for
+ * testpictures.h - picture files that tests write for
  * themselves: solid-colour BMP, PNG and enhanced metafiles, and a
  * PNG of any pixels (the kept screenshots).  Colours are 0xRRGGBB.
  */
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace zv {
+namespace zvtest {
 
 /* A 24-bit bottom-up BMP file. */
 std::string BmpBytes(int w, int h, unsigned rgb);
@@ -19,6 +19,6 @@ std::string PngBytes(int w, int h, unsigned rgb);
 /* An enhanced metafile that fills w x h logical units. */
 bool WriteEmf(const std::string &path, int w, int h, unsigned rgb);
 
-} // namespace zv
+} // namespace zvtest
 
 #endif
