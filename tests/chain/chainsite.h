@@ -32,7 +32,7 @@ zvtest::RUN RunChain(const CHAINSITE &site, const std::string &args, const char 
                      unsigned timeoutMs = 30000, const zvtest::BOXANSWER &answer = zvtest::BOXANSWER());
 
 /* The marks once there are at least n of them, or what came within the wait. */
-std::vector<MARK> WaitForMarks(const CHAINSITE &site, size_t n, unsigned waitMs = 10000);
+std::vector<MARK> WaitForMarks(const CHAINSITE &site, size_t n, unsigned waitMs = zvtest::EVENT_WAIT_MS);
 
 /* Marks after a pause long enough for a wrongly started program to write. */
 std::vector<MARK> MarksAfterPause(const CHAINSITE &site);

@@ -19,7 +19,7 @@ TEST(ChainList, GapsInKeyNumbersStartTheRestInKeyOrder)
     WriteChainIni(site.dir + "\\ZVCHAIN.INI", {"Wait1=30", "Wait2=30", "Command7=marker.exe seventh",
                                                "Wait7=0", "Command3=marker.exe third", "Wait3=0",
                                                "Wait4=30", "Command5=", "Wait5=30"});
-    zvtest::RUN run = RunChain(site, "", NULL, 20000);
+    zvtest::RUN run = RunChain(site, "", NULL, zvtest::EVENT_WAIT_MS);
     EXPECT_FALSE(run.timedOut);
     EXPECT_EQ(0u, run.exitCode);
     EXPECT_TRUE(run.boxes.empty());
@@ -38,7 +38,7 @@ TEST(ChainList, NoCommandsIsASilentExit)
     ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\ZVCHAIN.INI",
                                        "[Other]\r\nCommand1=marker.exe elsewhere\r\n"
                                        "[ZVChain]\r\nCommand1=\r\nCommand2=  \r\nWait2=5\r\n"));
-    zvtest::RUN run = RunChain(site, "", NULL, 10000);
+    zvtest::RUN run = RunChain(site, "", NULL, zvtest::EVENT_WAIT_MS);
     EXPECT_FALSE(run.timedOut);
     EXPECT_EQ(0u, run.exitCode);
     EXPECT_TRUE(run.boxes.empty());
@@ -47,15 +47,19 @@ TEST(ChainList, NoCommandsIsASilentExit)
 
 TEST(ChainList, WaitsBetweenStarts)
 {
+    /* What the chain itself does between the two starts, seen without the
+     * children's own start-up times: how long ZVChain runs (it sleeps its
+     * waits), and whether b starts before or after a has ended. */
     struct CASE {
         const char *wait;      /* Wait1 line, or "" for none */
         const char *first;     /* parameters of the first marker */
-        unsigned long long atLeast, below;
+        DWORD sleeps;          /* what ZVChain sleeps after starting a */
+        bool afterEnd;         /* b starts only once a has ended */
     } cases[] = {
-        {"", "a", 950, 6000},                       /* the default: one second */
-        {"Wait1=0", "a sleep=4000", 0, 900},        /* on at once, not waiting for the end */
-        {"Wait1=2", "a", 1950, 7000},
-        {"Wait1=-1", "a sleep=1500", 1500, 6000},   /* until the first has ended */
+        {"", "a sleep=10000", 1000, false},         /* the default: one second */
+        {"Wait1=0", "a sleep=10000", 0, false},     /* on at once, not waiting for the end */
+        {"Wait1=2", "a sleep=10000", 2000, false},
+        {"Wait1=-1", "a sleep=1500", 1500, true},   /* until the first has ended */
     };
     for (const CASE &c : cases) {
         SCOPED_TRACE(c.wait);
@@ -65,15 +69,25 @@ TEST(ChainList, WaitsBetweenStarts)
         if (*c.wait)
             lines.push_back(c.wait);
         WriteChainIni(site.dir + "\\ZVCHAIN.INI", lines);
-        zvtest::RUN run = RunChain(site, "", NULL, 20000);
+        zvtest::RUN run = RunChain(site, "", NULL, zvtest::EVENT_WAIT_MS);
         EXPECT_FALSE(run.timedOut);
         EXPECT_TRUE(run.boxes.empty());
-        std::vector<MARK> marks = WaitForMarks(site, 2);
+        EXPECT_GE(run.elapsedMs, c.sleeps);
+        /* a sleeps ten seconds: a chain that waited for it would take
+         * longer than that */
+        if (!c.afterEnd) {
+            EXPECT_LT(run.elapsedMs, 10000u);
+        }
+        WaitForMarks(site, 2);
+        std::vector<MARK> marks = zvtest::WaitForMarkEnds(site.marks, 1);
         ASSERT_EQ(2u, marks.size());
         ASSERT_TRUE(HasWord(marks[0].cmd, "a") && HasWord(marks[1].cmd, "b"));
-        unsigned long long gap = marks[1].time - marks[0].time;
-        EXPECT_GE(gap, c.atLeast);
-        EXPECT_LT(gap, c.below);
+        ASSERT_NE(0u, marks[0].end);
+        if (c.afterEnd) {
+            EXPECT_GE(marks[1].time, marks[0].end);
+        } else {
+            EXPECT_LT(marks[1].time, marks[0].end);
+        }
     }
 }
 
@@ -103,7 +117,7 @@ TEST(ChainList, TheLastEntrysWaitHappensBeforeTheExit)
         SCOPED_TRACE(c.lines[1]);
         CHAINSITE site = MakeChainSite("lastwait");
         WriteChainIni(site.dir + "\\ZVCHAIN.INI", {c.lines[0], c.lines[1]});
-        zvtest::RUN run = RunChain(site, "", NULL, 20000);
+        zvtest::RUN run = RunChain(site, "", NULL, zvtest::EVENT_WAIT_MS);
         EXPECT_FALSE(run.timedOut);
         EXPECT_GE(run.elapsedMs, c.atLeast);
         EXPECT_EQ(1u, WaitForMarks(site, 1).size());
@@ -115,7 +129,9 @@ TEST(ChainList, AHugeWaitDoesNotWrapAroundToAShortOne)
     CHAINSITE site = MakeChainSite("hugewait");
     /* 4294968 s are 4294968000 ms: 704 ms when counted in 32 bits */
     WriteChainIni(site.dir + "\\ZVCHAIN.INI", {"Command1=marker.exe a", "Wait1=4294968"});
-    zvtest::RUN run = RunChain(site, "", NULL, 3500);
+    /* wrapped, the chain would end within a second or two; unwrapped it
+     * waits for weeks and is stopped here */
+    zvtest::RUN run = RunChain(site, "", NULL, 10000);
     EXPECT_TRUE(run.timedOut);
     EXPECT_EQ(1u, WaitForMarks(site, 1).size());
 }
@@ -128,7 +144,7 @@ TEST(ChainList, OverlongCommandsAreCutWithoutHarm)
     std::string program = "\"" + std::string(300, 'q') + ".exe\" x";
     WriteChainIni(site.dir + "\\ZVCHAIN.INI", {"Command1=" + program, "Wait1=0",
                                                "Command2=marker.exe " + params, "Wait2=0"});
-    zvtest::RUN run = RunChain(site, "", NULL, 20000);
+    zvtest::RUN run = RunChain(site, "", NULL, zvtest::EVENT_WAIT_MS);
     EXPECT_FALSE(run.timedOut);
     EXPECT_EQ(0u, run.exitCode);
     /* the program of 300 characters cannot start: reported with the command as read */

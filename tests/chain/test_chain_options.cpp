@@ -75,7 +75,7 @@ TEST(ChainOptions, DebugAnnouncesEachStartBeforeItHappens)
         WriteChainIni(site.dir + "\\other.ini", {"Command1=marker.exe other"});
         size_t marksAtBox[2] = {99, 99};
         int seen = 0;
-        zvtest::RUN run = RunChain(site, form, NULL, 20000, [&](const zvtest::BOX &) {
+        zvtest::RUN run = RunChain(site, form, NULL, zvtest::EVENT_WAIT_MS, [&](const zvtest::BOX &) {
             if (seen < 2)
                 marksAtBox[seen] = WaitForMarks(site, 0, 0).size();
             seen++;

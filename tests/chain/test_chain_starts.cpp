@@ -36,7 +36,7 @@ TEST(ChainStarts, AFailedStartIsReportedAndTheChainGoesOn)
         WriteChainIni(site.dir + "\\ZVCHAIN.INI",
                       {std::string("Command1=") + c.command, "Wait1=-1", "Command2=marker.exe after", "Wait2=0"});
         size_t marksAtBox = 99;
-        zvtest::RUN run = RunChain(site, "", NULL, 20000, [&](const zvtest::BOX &b) {
+        zvtest::RUN run = RunChain(site, "", NULL, zvtest::EVENT_WAIT_MS, [&](const zvtest::BOX &b) {
             if (b.caption == "ZVChain")
                 marksAtBox = WaitForMarks(site, 0, 0).size();
             return IDOK;

@@ -125,15 +125,46 @@ std::vector<std::string> ReadLines(const std::string &path)
     return lines;
 }
 
+bool Eventually(const std::function<bool()> &cond, unsigned waitMs)
+{
+    DWORD start = GetTickCount();
+    while (!cond()) {
+        if (GetTickCount() - start > waitMs)
+            return cond();
+        Sleep(20);
+    }
+    return true;
+}
+
+/* An end line belongs to the first mark of the same command line that has
+ * not ended yet. */
+static void AddEnd(std::vector<MARK> &marks, const std::string &line)
+{
+    size_t k = line.find("|cmd=");
+    if (k == std::string::npos)
+        return;
+    std::string cmd = line.substr(k + 5);
+    for (MARK &m : marks)
+        if (!m.end && m.cmd == cmd) {
+            m.end = strtoull(line.c_str() + 4, NULL, 10);
+            return;
+        }
+}
+
 std::vector<MARK> ReadMarks(const std::string &path)
 {
     std::vector<MARK> marks;
     for (const std::string &line : ReadLines(path)) {
+        if (line.compare(0, 4, "end=") == 0) {
+            AddEnd(marks, line);
+            continue;
+        }
         size_t s = line.find("|show="), c = line.find("|cwd="), k = line.find("|cmd=");
         if (line.compare(0, 5, "time=") != 0 || s == std::string::npos || c == std::string::npos ||
             k == std::string::npos)
             continue;
         MARK m;
+        m.end = 0;
         m.time = strtoull(line.c_str() + 5, NULL, 10);
         m.show = atoi(line.c_str() + s + 6);
         m.cwd = line.substr(c + 5, k - c - 5);
@@ -151,6 +182,21 @@ std::vector<MARK> WaitForMarks(const std::string &path, size_t n, unsigned waitM
         Sleep(50);
         marks = ReadMarks(path);
     }
+    return marks;
+}
+
+std::vector<MARK> WaitForMarkEnds(const std::string &path, size_t n, unsigned waitMs)
+{
+    std::vector<MARK> marks;
+    Eventually(
+        [&] {
+            marks = ReadMarks(path);
+            size_t ended = 0;
+            for (const MARK &m : marks)
+                ended += m.end != 0;
+            return ended >= n;
+        },
+        waitMs);
     return marks;
 }
 
@@ -331,16 +377,30 @@ static std::string DosDeviceLink(const std::string &drive)
 /* Wine notices new drive links only now and then: wait until it has. */
 static bool WaitForPath(const std::string &path, bool present)
 {
-    for (int i = 0; i < 50; i++) {
-        if ((GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) == present)
-            return true;
-        Sleep(100);
-    }
-    return false;
+    return Eventually([&] { return (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) == present; });
 }
+
+/* Tests of several programs map drives at once: one at a time picks a free
+ * letter and waits until the mapping shows, so no two take the same. */
+struct DRIVELOCK {
+    HANDLE mutex;
+    DRIVELOCK() : mutex(CreateMutexA(NULL, FALSE, "zvtest-drive-letters"))
+    {
+        if (mutex)
+            WaitForSingleObject(mutex, INFINITE);
+    }
+    ~DRIVELOCK()
+    {
+        if (mutex) {
+            ReleaseMutex(mutex);
+            CloseHandle(mutex);
+        }
+    }
+};
 
 std::string MapDrive(const std::string &folder)
 {
+    DRIVELOCK lock;
     DWORD used = GetLogicalDrives();
     char letter = 0;
     for (char c = 'Y'; c >= 'M' && !letter; c--)
@@ -378,6 +438,7 @@ void UnmapDrive(const std::string &drive)
 {
     if (drive.empty())
         return;
+    DRIVELOCK lock;
     if (WineUnixName()) {
         std::string link = DosDeviceLink(drive);
         if (!link.empty())

@@ -14,6 +14,13 @@
 
 namespace zvtest {
 
+/* How long a test waits for something a program does before it fails: a
+ * Wine start can take seconds on a loaded machine, so tens of seconds. */
+const unsigned EVENT_WAIT_MS = 30000;
+
+/* Polls cond until it holds or waitMs passes; its last value. */
+bool Eventually(const std::function<bool()> &cond, unsigned waitMs = EVENT_WAIT_MS);
+
 /* ---- files ---- */
 
 /* Folder of the running test program: every built .exe lives there. */
@@ -37,6 +44,7 @@ std::vector<std::string> ReadLines(const std::string &path);
 
 struct MARK {
     unsigned long long time;  /* ms since 1601 */
+    unsigned long long end;   /* when a marker told to sleep ended, or 0 */
     int show;                 /* wShowWindow, or -1 */
     std::string cwd;
     std::string cmd;
@@ -45,7 +53,9 @@ struct MARK {
 /* The marks in file path so far. */
 std::vector<MARK> ReadMarks(const std::string &path);
 /* The marks once there are at least n, or what came within waitMs. */
-std::vector<MARK> WaitForMarks(const std::string &path, size_t n, unsigned waitMs);
+std::vector<MARK> WaitForMarks(const std::string &path, size_t n, unsigned waitMs = EVENT_WAIT_MS);
+/* The marks once at least n of them have ended, or what came within waitMs. */
+std::vector<MARK> WaitForMarkEnds(const std::string &path, size_t n, unsigned waitMs = EVENT_WAIT_MS);
 /* The marks after a pause long enough for a late or wrong start to write. */
 std::vector<MARK> MarksAfterPause(const std::string &path);
 

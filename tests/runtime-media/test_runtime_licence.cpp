@@ -59,8 +59,7 @@ DISCSITE LicenceDisc(const std::string &name, std::vector<std::string> data)
 void TickTheBox(HWND dlg)
 {
     PostMessageA(GetDlgItem(dlg, kCheck), BM_CLICK, 0, 0);
-    for (int i = 0; i < 100 && !IsWindowEnabled(GetDlgItem(dlg, IDOK)); i++)
-        Sleep(20);
+    zvtest::Eventually([&] { return IsWindowEnabled(GetDlgItem(dlg, IDOK)) != FALSE; });
 }
 
 TEST(RuntimeLicence, DecliningEndsTheRunBeforeTheDocument)

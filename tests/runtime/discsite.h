@@ -36,7 +36,7 @@ zvtest::RUN RunDisc(const DISCSITE &site, const std::string &args = "", const ch
                     unsigned timeoutMs = 30000, const zvtest::BOXANSWER &answer = zvtest::BOXANSWER());
 
 /* The marks so far, or after waiting until n are there (up to waitMs). */
-std::vector<MARK> WaitForMarks(const DISCSITE &site, size_t n, unsigned waitMs = 5000);
+std::vector<MARK> WaitForMarks(const DISCSITE &site, size_t n, unsigned waitMs = zvtest::EVENT_WAIT_MS);
 /* The marks after a pause long enough for late starts to show. */
 std::vector<MARK> MarksAfterPause(const DISCSITE &site);
 

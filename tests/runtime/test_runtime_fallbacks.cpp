@@ -29,6 +29,8 @@ MARK OneMark(const DISCSITE &site, const std::string &args = "")
     EXPECT_EQ(0u, run.exitCode);
     for (const zvtest::BOX &b : run.boxes)
         ADD_FAILURE() << "box " << b.caption << ": " << b.text;
+    /* the start, then long enough for a second one to show */
+    WaitForMarks(site, 1);
     std::vector<MARK> marks = MarksAfterPause(site);
     EXPECT_EQ(1u, marks.size());
     return marks.empty() ? MARK() : marks[0];

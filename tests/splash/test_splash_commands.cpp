@@ -13,20 +13,9 @@
 namespace zv {
 namespace {
 
-const DWORD SHOWS_WITHIN = 15000, ENDS_WITHIN = 20000;
+const DWORD SHOWS_WITHIN = zvtest::EVENT_WAIT_MS, ENDS_WITHIN = zvtest::EVENT_WAIT_MS + 10000;
 
 bool IsTopmost(HWND hwnd) { return (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
-
-/* Polls until the posted command has shown its effect. */
-bool WaitFor(const std::function<bool()> &done)
-{
-    for (int i = 0; i < 100; i++) {
-        if (done())
-            return true;
-        Sleep(30);
-    }
-    return done();
-}
 
 /* A disc whose default action cannot start: the runtime's failure box,
  * owned by the splash, pumps messages until it is answered. */
@@ -59,13 +48,13 @@ TEST(SplashCommands, HideAndShowAgainWhileABoxPumps)
     HWND s = r.splash;
 
     PostMessageA(s, WM_COMMAND, 200, 0);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(s); }));
-    EXPECT_TRUE(WaitFor([&] { return !IsTopmost(s); }));
+    EXPECT_TRUE(zvtest::Eventually([&] { return !IsWindowVisible(s); }));
+    EXPECT_TRUE(zvtest::Eventually([&] { return !IsTopmost(s); }));
 
     /* topmost again too, but Wine lifts no window that owns a visible
      * popup: that half is seen in the dialog tests of this program */
     PostMessageA(s, WM_COMMAND, 210, 0);
-    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(s) != 0; }));
+    EXPECT_TRUE(zvtest::Eventually([&] { return IsWindowVisible(s) != 0; }));
 
     /* the close button and Alt+F4 do nothing */
     PostMessageA(s, WM_SYSCOMMAND, SC_CLOSE, 0);

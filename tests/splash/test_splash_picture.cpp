@@ -15,7 +15,9 @@
 namespace zv {
 namespace {
 
-const DWORD SHOWS_WITHIN = 15000, ENDS_WITHIN = 20000, PAINTS_WITHIN = 5000;
+const DWORD SHOWS_WITHIN = zvtest::EVENT_WAIT_MS, ENDS_WITHIN = zvtest::EVENT_WAIT_MS + 10000, PAINTS_WITHIN = 10000;
+/* Every splash stays up longer than a test looks for its paint. */
+const char *const SPLASH_STAYS = "SplashLen=15";
 
 struct PICTURERUN {
     const char *file;
@@ -44,7 +46,7 @@ TEST(SplashPicture, EveryKindFillsThePictureControl)
         else
             ASSERT_TRUE(zvtest::WriteEmf(path, 64, 48, r.rgb));
         ASSERT_TRUE(WriteSplashInf(r.disc, {std::string("Splash=") + r.file, "ImageWidth=240", "ImageHeight=180",
-                                            "SplashLen=5", "OffsetPercent=100",
+                                            SPLASH_STAYS, "OffsetPercent=100",
                                             "OffsetAngle=" + std::to_string(r.angle)}));
         ASSERT_TRUE(StartDisc(r.disc, "", &r.run));
     }
@@ -116,12 +118,12 @@ void ShowBuiltInPicture(const char *templateName, const std::vector<std::string>
 TEST(SplashPicture, BuiltInPictureInTheClassicSplash)
 {
     ShowBuiltInPicture("SPLASH", {"CDTitle=Zorvan Sample Disc", "Copyright=(c) 2026 The Zorvan Authors\\nA test disc",
-                                  "SplashLen=4"});
+                                  SPLASH_STAYS});
 }
 
 TEST(SplashPicture, BuiltInPictureInTheAlternateSplash)
 {
-    ShowBuiltInPicture("NEOSPLASH", {"AlternateSplash=1", "ImageWidth=400", "ImageHeight=364", "SplashLen=4"});
+    ShowBuiltInPicture("NEOSPLASH", {"AlternateSplash=1", "ImageWidth=400", "ImageHeight=364", SPLASH_STAYS});
 }
 
 } // namespace

@@ -13,7 +13,7 @@
 namespace zv {
 namespace {
 
-const DWORD SHOWS_WITHIN = 15000, ENDS_WITHIN = 20000;
+const DWORD SHOWS_WITHIN = zvtest::EVENT_WAIT_MS, ENDS_WITHIN = zvtest::EVENT_WAIT_MS + 10000;
 
 struct PLACED {
     int angle;
@@ -48,7 +48,7 @@ TEST(SplashPlace, AngleAndPercentMoveItTowardsTheEdges)
         runs[i].angle = cases[i].angle;
         runs[i].percent = cases[i].percent;
         runs[i].disc = MakeSplashDisc("angle" + std::to_string(i));
-        ASSERT_TRUE(WriteSplashInf(runs[i].disc, {"ImageWidth=300", "ImageHeight=200", "SplashLen=5",
+        ASSERT_TRUE(WriteSplashInf(runs[i].disc, {"ImageWidth=300", "ImageHeight=200", "SplashLen=8",
                                                   "OffsetAngle=" + std::to_string(cases[i].angle),
                                                   "OffsetPercent=" + std::to_string(cases[i].percent)}));
         ASSERT_TRUE(StartDisc(runs[i].disc, "", &runs[i].run));

@@ -10,7 +10,7 @@
 namespace zv {
 namespace {
 
-const DWORD SHOWS_WITHIN = 15000, ENDS_WITHIN = 20000;
+const DWORD SHOWS_WITHIN = zvtest::EVENT_WAIT_MS, ENDS_WITHIN = zvtest::EVENT_WAIT_MS + 10000;
 
 void ExpectEndsByItself(SPLASHRUN *run)
 {
@@ -30,7 +30,7 @@ TEST(SplashWindow, ClassicSplashCarriesTitleCopyrightAndSizedPicture)
 {
     std::string disc = MakeSplashDisc("classic");
     ASSERT_TRUE(WriteSplashInf(disc, {"CDTitle=Harbour Lights", "Copyright=(c) 2026 Quay Press\\nAll rights kept",
-                                      "ImageWidth=400", "ImageHeight=300", "SplashLen=4", "TopMost=0"}));
+                                      "ImageWidth=400", "ImageHeight=300", "SplashLen=8", "TopMost=0"}));
     SPLASHRUN run;
     ASSERT_TRUE(StartDisc(disc, "", &run));
     HWND splash = WaitForSplash(run, SHOWS_WITHIN);
@@ -67,7 +67,7 @@ TEST(SplashWindow, AlternateSplashIsTheBarePicture)
 {
     std::string disc = MakeSplashDisc("alternate");
     ASSERT_TRUE(WriteSplashInf(disc, {"AlternateSplash=1", "CDTitle=Harbour Lights", "Copyright=(c) Quay Press",
-                                      "ImageWidth=360", "ImageHeight=240", "SplashLen=4", "TopMost=1"}));
+                                      "ImageWidth=360", "ImageHeight=240", "SplashLen=8", "TopMost=1"}));
     SPLASHRUN run;
     ASSERT_TRUE(StartDisc(disc, "", &run));
     HWND splash = WaitForSplash(run, SHOWS_WITHIN);
@@ -95,9 +95,9 @@ TEST(SplashWindow, WithoutBothSizesTheTemplateDecides)
 {
     /* one size alone counts for nothing */
     std::string classic = MakeSplashDisc("tplclassic");
-    ASSERT_TRUE(WriteSplashInf(classic, {"ImageWidth=0", "ImageHeight=400", "SplashLen=4"}));
+    ASSERT_TRUE(WriteSplashInf(classic, {"ImageWidth=0", "ImageHeight=400", "SplashLen=8"}));
     std::string bare = MakeSplashDisc("tplbare");
-    ASSERT_TRUE(WriteSplashInf(bare, {"AlternateSplash=1", "ImageWidth=500", "SplashLen=4"}));
+    ASSERT_TRUE(WriteSplashInf(bare, {"AlternateSplash=1", "ImageWidth=500", "SplashLen=8"}));
     SPLASHRUN a, b;
     ASSERT_TRUE(StartDisc(classic, "", &a));
     ASSERT_TRUE(StartDisc(bare, "", &b));
@@ -119,9 +119,9 @@ TEST(SplashWindow, SizesStayBetweenTheMinimumAndEightTenthsOfTheWorkArea)
     LONG mw = 8 * Width(work) / 10, mh = 8 * Height(work) / 10;
 
     std::string small = MakeSplashDisc("small");
-    ASSERT_TRUE(WriteSplashInf(small, {"ImageWidth=100", "ImageHeight=30", "SplashLen=4"}));
+    ASSERT_TRUE(WriteSplashInf(small, {"ImageWidth=100", "ImageHeight=30", "SplashLen=8"}));
     std::string large = MakeSplashDisc("large");
-    ASSERT_TRUE(WriteSplashInf(large, {"ImageWidth=5000", "ImageHeight=5000", "SplashLen=4", "AlternateSplash=1"}));
+    ASSERT_TRUE(WriteSplashInf(large, {"ImageWidth=5000", "ImageHeight=5000", "SplashLen=8", "AlternateSplash=1"}));
     /* a negative width from a data file is a very large unsigned one */
     std::string negative = MakeSplashDisc("negative");
     ASSERT_TRUE(WriteSplashDat(negative, {"c:-5", "d:200", "Q:4", "N:1"}));
