@@ -12,6 +12,9 @@
 
 namespace zvtest {
 
+/* The header of a 32-bit top-down DIB of width x height pixels. */
+BITMAPINFO TopDown32(int width, int height);
+
 /* The whole screen, 0xRRGGBB per pixel, read through GDI. */
 struct SCREENSHOT {
     int width = 0, height = 0;

@@ -57,7 +57,22 @@ inline std::string WaveBytes(unsigned ms)
 }
 
 /* frames solid frames of w x h pixels in colour rgb (0xRRGGBB), fps a second. */
-inline std::string AviBytes(int w, int h, unsigned frames, unsigned fps, unsigned rgb)
+inline std::string DibPixels(int w, int h, unsigned rgb)
+{
+    std::string pixels;
+    for (int i = 0; i < w * h; i++) {
+        pixels += (char)(rgb & 0xFF);
+        pixels += (char)((rgb >> 8) & 0xFF);
+        pixels += (char)((rgb >> 16) & 0xFF);
+        pixels += '\0';
+    }
+    return pixels;
+}
+
+/* ... whose frames from laterFrom on show laterRgb instead: a clip whose
+ * end can be told from its start on the screen. */
+inline std::string AviBytes(int w, int h, unsigned frames, unsigned fps, unsigned rgb, unsigned laterRgb,
+                            unsigned laterFrom)
 {
     unsigned frameSize = (unsigned)(w * h * 4);
     std::string avih;
@@ -102,24 +117,23 @@ inline std::string AviBytes(int w, int h, unsigned frames, unsigned fps, unsigne
     for (int i = 0; i < 4; i++)
         PutU32(strf, 0);
 
-    std::string pixels;
-    for (int i = 0; i < w * h; i++) {
-        pixels += (char)(rgb & 0xFF);
-        pixels += (char)((rgb >> 8) & 0xFF);
-        pixels += (char)((rgb >> 16) & 0xFF);
-        pixels += '\0';
-    }
+    std::string early = DibPixels(w, h, rgb), late = DibPixels(w, h, laterRgb);
     std::string movi, idx;
     for (unsigned f = 0; f < frames; f++) {
         idx += "00db";
         PutU32(idx, 0x10);        /* key frame */
         PutU32(idx, (unsigned)(4 + movi.size()));
         PutU32(idx, frameSize);
-        movi += Chunk("00db", pixels);
+        movi += Chunk("00db", f < laterFrom ? early : late);
     }
     std::string hdrl = List("hdrl", Chunk("avih", avih) +
                                         List("strl", Chunk("strh", strh) + Chunk("strf", strf)));
     return Chunk("RIFF", std::string("AVI ") + hdrl + List("movi", movi) + Chunk("idx1", idx));
+}
+
+inline std::string AviBytes(int w, int h, unsigned frames, unsigned fps, unsigned rgb)
+{
+    return AviBytes(w, h, frames, fps, rgb, rgb, frames);
 }
 
 } // namespace zvtest

@@ -30,8 +30,18 @@ static std::vector<std::string> &ScratchDirs()
 
 static void RemoveScratchDirs()
 {
-    for (const std::string &dir : ScratchDirs())
-        RemoveTree(dir);
+    /* a program the test started may still be writing or running there:
+     * try again for a little while */
+    for (int round = 0; round < 10; round++) {
+        bool left = false;
+        for (const std::string &dir : ScratchDirs()) {
+            RemoveTree(dir);
+            left = left || PathExists(dir);
+        }
+        if (!left)
+            return;
+        Sleep(300);
+    }
 }
 
 std::string ScratchDir(const std::string &name)

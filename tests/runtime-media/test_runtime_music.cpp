@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 
 #include "discsite.h"
 #include "testmedia.h"
@@ -61,12 +63,12 @@ TEST(RuntimeMusic, PlaysForItsConfiguredLength)
     }
 }
 
-/* A colour inside the picture control of another process's splash, a
- * second after it appeared.  Read from outside without messages: the
- * runtime's thread is inside the video and answers none. */
+/* The colours the picture control of another process's splash shows, in
+ * the order they come, read from the screen: the runtime's thread is
+ * inside the video and answers no message. */
 struct SPLASHWATCH {
     volatile LONG stop;
-    COLORREF shown;
+    std::vector<COLORREF> shown;
 };
 
 BOOL CALLBACK FindSplash(HWND hwnd, LPARAM found)
@@ -91,35 +93,43 @@ DWORD WINAPI WatchSplash(LPVOID param)
         EnumWindows(FindSplash, (LPARAM)&splash);
         Sleep(20);
     }
-    Sleep(1000);
     RECT r = {};
-    if (splash && IsWindow(splash) && GetWindowRect(GetDlgItem(splash, 101), &r)) {
+    while (!watch->stop && splash && IsWindow(splash) && GetWindowRect(GetDlgItem(splash, 101), &r)) {
         HDC dc = GetDC(NULL);
-        watch->shown = GetPixel(dc, r.left + 4, r.top + 4);
+        COLORREF c = GetPixel(dc, r.left + 4, r.top + 4);
         ReleaseDC(NULL, dc);
+        if (watch->shown.empty() || watch->shown.back() != c)
+            watch->shown.push_back(c);
+        Sleep(20);
     }
     return 0;
 }
 
 TEST(RuntimeMusic, SplashVideoPlaysToItsEndInThePictureControl)
 {
-    /* 30 frames at 10 a second, which only mode 2 waits for: Wine's player
-     * shows the last frame 2.9 s after the first and then returns */
+    /* 30 frames at 10 a second, blue for two seconds, then yellow: only
+     * mode 2 waits for them, and no other wait is set */
+    const COLORREF blue = RGB(0x30, 0x50, 0xC0), yellow = RGB(0xE0, 0xC0, 0x20);
     DISCSITE site = MakeDisc("video");
-    ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\Intro Clip.avi", zvtest::AviBytes(32, 24, 30, 10, 0x3050C0)));
+    ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\Intro Clip.avi",
+                                       zvtest::AviBytes(32, 24, 30, 10, 0x3050C0, 0xE0C020, 20)));
     WriteInf(site, {"Splash=Intro Clip.avi", "SplashMode=2", "SplashLen=0", "MusicLen=0", "DirFix=1",
                     "ImageWidth=64", "ImageHeight=48"});
-    SPLASHWATCH watch = {0, CLR_INVALID};
+    SPLASHWATCH watch = {0, {}};
     HANDLE watcher = CreateThread(NULL, 0, WatchSplash, &watch, 0, NULL);
     zvtest::RUN run = QuietRun(site);
     InterlockedExchange(&watch.stop, 1);
-    WaitForSingleObject(watcher, 5000);
+    WaitForSingleObject(watcher, zvtest::EVENT_WAIT_MS);
     CloseHandle(watcher);
-    EXPECT_EQ(RGB(0x30, 0x50, 0xC0), watch.shown);
-    EXPECT_GE(run.elapsedMs, 2900u);
-    /* played once: no other wait is set, and a second round would end
-     * 2.9 s later still */
-    EXPECT_LT(run.elapsedMs, 5800u);
+    /* the clip's start, then its end, and not its start again: played
+     * once, to its end, while the run waited */
+    std::vector<COLORREF> seen;
+    for (COLORREF c : watch.shown)
+        if (c == blue || c == yellow)
+            seen.push_back(c);
+    EXPECT_EQ((std::vector<COLORREF>{blue, yellow}), seen);
+    /* the yellow frames begin two seconds into the clip */
+    EXPECT_GE(run.elapsedMs, 2000u);
     EXPECT_GE(FindLog(LogTexts(site), "Playing AVI 'Intro Clip.avi'..."), 0);
 }
 

@@ -100,6 +100,7 @@ TEST(RuntimeLog, UnreadableDataFileFallsBackToTheInf)
     std::vector<std::string> log = LogTexts(site);
     EXPECT_GE(FindLog(log, "Reading '"), 0);
     EXPECT_GE(FindLog(log, "Executing: \"inf.zvrtdoc\""), 0);
+    EXPECT_EQ(1u, WaitForMarks(site, 1).size());
 }
 
 } // namespace

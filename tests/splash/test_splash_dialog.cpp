@@ -23,12 +23,7 @@ struct CANVAS {
     int w, h;
     CANVAS(int width, int height, unsigned fill) : w(width), h(height)
     {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
+        BITMAPINFO bi = zvtest::TopDown32(w, h);
         dc = CreateCompatibleDC(NULL);
         dib = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, (void **)&bits, NULL, 0);
         old = SelectObject(dc, dib);

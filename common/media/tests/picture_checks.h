@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "screen.h"
+
 namespace zvtest {
 
 /* Pixels are compared as 0x00RRGGBB. */
@@ -31,18 +33,6 @@ inline int ColourDistance(uint32_t a, uint32_t b)
     return worst;
 }
 
-inline BITMAPINFO TopDown32(int width, int height)
-{
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
-
 /* The bitmap's pixels through GetDIBits, top row first; empty on failure. */
 inline std::vector<uint32_t> BitmapPixels(HBITMAP bitmap, int *width, int *height)
 {
@@ -52,7 +42,7 @@ inline std::vector<uint32_t> BitmapPixels(HBITMAP bitmap, int *width, int *heigh
         return pixels;
     *width = bm.bmWidth;
     *height = bm.bmHeight;
-    BITMAPINFO info = TopDown32(bm.bmWidth, bm.bmHeight);
+    BITMAPINFO info = zvtest::TopDown32(bm.bmWidth, bm.bmHeight);
     pixels.resize((size_t)bm.bmWidth * bm.bmHeight);
     HDC screen = GetDC(NULL);
     if (GetDIBits(screen, bitmap, 0, bm.bmHeight, pixels.data(), &info, DIB_RGB_COLORS) != bm.bmHeight)
@@ -66,7 +56,7 @@ inline std::vector<uint32_t> BitmapPixels(HBITMAP bitmap, int *width, int *heigh
 /* The metafile played onto white at width x height, top row first. */
 inline std::vector<uint32_t> PlayedPixels(HENHMETAFILE picture, int width, int height)
 {
-    BITMAPINFO info = TopDown32(width, height);
+    BITMAPINFO info = zvtest::TopDown32(width, height);
     void *bits = NULL;
     std::vector<uint32_t> pixels;
     HBITMAP dib = CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &bits, NULL, 0);
