@@ -6,21 +6,10 @@
 
 #include <zlib.h>
 
+#include "testmedia.h"
 #include "testpictures.h"
 
 namespace zvtest {
-
-static void Put32(std::string &s, unsigned v)
-{
-    for (int i = 0; i < 4; i++)
-        s += (char)((v >> (8 * i)) & 0xFF);
-}
-
-static void Put16(std::string &s, unsigned v)
-{
-    s += (char)(v & 0xFF);
-    s += (char)((v >> 8) & 0xFF);
-}
 
 static void PutBE32(std::string &s, unsigned v)
 {
@@ -32,16 +21,16 @@ std::string BmpBytes(int w, int h, unsigned rgb)
 {
     int stride = (w * 3 + 3) & ~3;
     std::string s = "BM";
-    Put32(s, (unsigned)(54 + stride * h));
-    Put32(s, 0);
-    Put32(s, 54);
-    Put32(s, 40);
-    Put32(s, (unsigned)w);
-    Put32(s, (unsigned)h);
-    Put16(s, 1);
-    Put16(s, 24);
+    PutU32(s, (unsigned)(54 + stride * h));
+    PutU32(s, 0);
+    PutU32(s, 54);
+    PutU32(s, 40);
+    PutU32(s, (unsigned)w);
+    PutU32(s, (unsigned)h);
+    PutU16(s, 1);
+    PutU16(s, 24);
     for (int i = 0; i < 6; i++)
-        Put32(s, 0);
+        PutU32(s, 0);
     std::string row;
     for (int x = 0; x < w; x++) {
         row += (char)(rgb & 0xFF);

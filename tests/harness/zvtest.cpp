@@ -385,36 +385,46 @@ static std::string DosDeviceLink(const std::string &drive)
 }
 
 /* Wine notices new drive links only now and then: wait until it has. */
-static bool WaitForPath(const std::string &path, bool present)
+static bool WaitForPath(const std::string &path, bool present, unsigned waitMs)
 {
-    return Eventually([&] { return (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) == present; });
+    return Eventually([&] { return (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) == present; },
+                      waitMs);
 }
 
-/* Tests of several programs map drives at once: one at a time picks a free
- * letter and waits until the mapping shows, so no two take the same. */
-struct DRIVELOCK {
-    HANDLE mutex;
-    DRIVELOCK() : mutex(CreateMutexA(NULL, FALSE, "zvtest-drive-letters"))
-    {
-        if (mutex)
-            WaitForSingleObject(mutex, INFINITE);
+/* Wine's list of drives lags behind its links, so tests of two programs
+ * could both take a letter that looks free.  A letter is claimed with a
+ * named mutex held while it is mapped, which ends with the process too. */
+static HANDLE driveClaims[26];
+
+static bool ClaimLetter(char letter)
+{
+    std::string name = std::string("zvtest-drive-") + letter;
+    HANDLE h = CreateMutexA(NULL, FALSE, name.c_str());
+    if (!h)
+        return false;
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(h);
+        return false;
     }
-    ~DRIVELOCK()
-    {
-        if (mutex) {
-            ReleaseMutex(mutex);
-            CloseHandle(mutex);
-        }
+    driveClaims[letter - 'A'] = h;
+    return true;
+}
+
+static void ReleaseLetter(char letter)
+{
+    HANDLE &h = driveClaims[letter - 'A'];
+    if (h) {
+        CloseHandle(h);
+        h = NULL;
     }
-};
+}
 
 std::string MapDrive(const std::string &folder)
 {
-    DRIVELOCK lock;
     DWORD used = GetLogicalDrives();
     char letter = 0;
     for (char c = 'Y'; c >= 'M' && !letter; c--)
-        if (!(used & (1u << (c - 'A'))))
+        if (!(used & (1u << (c - 'A'))) && ClaimLetter(c))
             letter = c;
     if (!letter)
         return std::string();
@@ -428,14 +438,17 @@ std::string MapDrive(const std::string &folder)
                   RunHost("Z:\\bin\\ln -s -n -f \"" + std::string(target) + "\" \"" + link + "\"");
         if (target)
             HeapFree(GetProcessHeap(), 0, target);
-        if (!ok)
+        if (!ok) {
+            ReleaseLetter(letter);
             return std::string();
+        }
     } else if (!DefineDosDeviceA(0, drive.c_str(), folder.c_str())) {
+        ReleaseLetter(letter);
         return std::string();
     }
     /* a file of this folder seen through the letter: not an older mapping */
     std::string probe = "\\zvtest-drive-" + std::to_string(GetCurrentProcessId()) + ".tmp";
-    bool seen = WriteFileBytes(folder + probe, "") && WaitForPath(drive + probe, true);
+    bool seen = WriteFileBytes(folder + probe, "") && WaitForPath(drive + probe, true, EVENT_WAIT_MS);
     DeleteFileA((folder + probe).c_str());
     if (!seen) {
         UnmapDrive(drive);
@@ -448,7 +461,6 @@ void UnmapDrive(const std::string &drive)
 {
     if (drive.empty())
         return;
-    DRIVELOCK lock;
     if (WineUnixName()) {
         std::string link = DosDeviceLink(drive);
         if (!link.empty())
@@ -456,7 +468,9 @@ void UnmapDrive(const std::string &drive)
     } else {
         DefineDosDeviceA(DDD_REMOVE_DEFINITION, drive.c_str(), NULL);
     }
-    WaitForPath(drive + "\\", false);
+    /* best effort: the letter is ours until Wine has let go of it */
+    WaitForPath(drive + "\\", false, 5000);
+    ReleaseLetter(drive[0]);
 }
 
 MAPPEDDRIVE::~MAPPEDDRIVE()
