@@ -142,6 +142,23 @@ TEST(MenuWindow, BackgroundShowsThroughTheButtonsInEachMode)
         }
         if (k.mode[0] == '0')
             zvtest::KeepScreenshot(shot, "menu-window-stretched");
+        if (k.mode[0] != 'c')
+            continue;
+
+        /* a reload repaints the whole window: nothing of the old picture
+         * stays between or beside the new buttons */
+        ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\blue.png", zvtest::PngBytes(8, 8, blue)));
+        WriteMenuIni(site.dir + "\\blue.ini", {"Background=blue.png", "HideCopyright=yes"},
+                     {"MenuText1=A", "MenuText2=B", "MenuText3=C"});
+        MENUPROC second;
+        ASSERT_TRUE(StartMenu(site, "blue.ini", NULL, &second));
+        ASSERT_TRUE(WaitForMenu(proc, 3) == menu);
+        RECT gaps[] = {{140, 50, 160, 58}, {cw / 2 - 10, 106, cw / 2 + 10, 114}, {300, 150, 320, 158}};
+        for (const RECT &g : gaps)
+            if (!zvtest::WaitForColour(zvtest::ScreenRect(menu, g), blue, 6, 20000, &shot)) {
+                ADD_FAILURE() << g.left << "," << g.top << " "
+                              << zvtest::KeepScreenshot(shot, "menu-window-reloaded");
+            }
     }
 }
 
