@@ -125,7 +125,7 @@ TEST(MenuWindow, BackgroundShowsThroughTheButtonsInEachMode)
         auto bgr = [](unsigned c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); };
         /* a point safely inside the picture tells when the window is drawn */
         RECT probe = zvtest::ScreenRect(menu, RECT{141, 14, 149, 24});
-        unsigned first = expected(150, 20);
+        unsigned first = expected(145, 20);
         zvtest::SCREENSHOT shot;
         zvtest::WaitForColour(probe, k.mode[0] == 'c' ? bgr(first) : first, 6, 20000, &shot);
 
