@@ -35,7 +35,6 @@ struct CHAINARGS {
 
 void SplitChainCommandLine(const char *cmdline, CHAINARGS *args);
 void DefaultConfigName(char *name, size_t size);
-void ConfigFolder(const char *fullPath, char *dir, size_t size);
 
 /* ---- list (applist.cpp) ---- */
 

@@ -72,20 +72,4 @@ void DefaultConfigName(char *name, size_t size)
         strcpy_s(name, size, "ZVCHAIN.INI");
 }
 
-void ConfigFolder(const char *fullPath, char *dir, size_t size)
-{
-    if (strcpy_s(dir, size, fullPath) != 0) {
-        dir[0] = '\0';
-        return;
-    }
-    char *slash = strrchr(dir, '\\');
-    if (!slash)
-        return;
-    /* "D:" alone names the drive's current folder, not its root */
-    if (slash == dir + 2 && dir[1] == ':')
-        slash[1] = '\0';
-    else
-        *slash = '\0';
-}
-
 } // namespace zv

@@ -6,7 +6,7 @@
 
 #include <string.h>
 
-#include "safestr.h"
+#include "settings.h"
 
 namespace zv {
 
@@ -23,22 +23,6 @@ static const char szUsage[] =
     "-? | -h | --help\tDisplay this information\n"
     "-v | --version\tDisplay program version information\n"
     "-d | --debug\tEnable debugging output\n";
-
-/* Opened for no access, with the system's boxes for empty drives off. */
-static int ChainFileExists(const char *path)
-{
-    UINT mode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    HANDLE h = CreateFileA(path, 0, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_READONLY, NULL);
-    int found = h != INVALID_HANDLE_VALUE;
-
-    if (found)
-        CloseHandle(h);
-    /* some file systems open folders this way too; a folder is no INI file */
-    if (found && (GetFileAttributesA(path) & FILE_ATTRIBUTE_DIRECTORY))
-        found = 0;
-    SetErrorMode(mode);
-    return found;
-}
 
 int ChainMain(HINSTANCE instance, const char *cmdline)
 {
@@ -69,7 +53,7 @@ int ChainMain(HINSTANCE instance, const char *cmdline)
         ChainBox(MB_ICONERROR, "Error: Configuration file %s not found!", name);
         return 0;
     }
-    if (!ChainFileExists(full)) {
+    if (!ConfigFileExists(full)) {
         ChainBox(MB_ICONERROR, "Error: Configuration file %s not found!", full);
         return 0;
     }

@@ -10,27 +10,12 @@
 
 namespace zv {
 
-MCIERROR (WINAPI *pfnMciSendStringA)(LPCSTR, LPSTR, UINT, HWND) = mciSendStringA;
-DWORD (WINAPI *pfnGetShortPathNameA)(LPCSTR, LPSTR, DWORD) = GetShortPathNameA;
-
 enum {
     COMMANDLEN = 512,   /* an MCI command text */
     REPLYLEN = 64,      /* reply and error text */
     MUSICLOGLEN = 64,   /* the "Playing MUSIC" line is formed in this */
     AVILOGLEN = 512
 };
-
-int ShortMusicPath(const char *path, char *shortPath, size_t size)
-{
-    if (!path || !path[0])
-        return 0;
-    DWORD n = pfnGetShortPathNameA(path, shortPath, (DWORD)size);
-    /* a result of size or more is the room it needed: nothing was written */
-    if (n == 0 || n >= size)
-        return 0;
-    _strlwr_s(shortPath, size);
-    return 1;
-}
 
 static void LogMciError(AUTORUNINF *settings, MCIERROR err)
 {

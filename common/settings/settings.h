@@ -80,6 +80,14 @@ int NotifyUser(HWND owner, UINT id, const char *arg);
 int AskUserYN(HWND owner, UINT id, const char *a, const char *b, const char *c);
 int FileExists(const char *path);
 
+/* ---- settings files named on a command line (configfile.cpp) ---- */
+
+/* 1 when path is a file that can be opened (a folder is none), else 0. */
+int ConfigFileExists(const char *path);
+/* The folder of a full path without its final backslash, but a drive's
+ * root keeps it ("D:\"); empty when it does not fit. */
+void ConfigFolder(const char *fullPath, char *dir, size_t size);
+
 /* ---- text escapes (escapes.cpp) ---- */
 
 size_t CoprPrint(char *dst, size_t size, const char *src);

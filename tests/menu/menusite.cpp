@@ -1,0 +1,192 @@
+/*
+ * menusite.cpp - scratch sites for ZVMenu, its window and boxes from
+ * outside, and its run records through the registry API.
+ */
+#include "menusite.h"
+
+#include <gtest/gtest.h>
+
+namespace zv {
+
+static const char szRecords[] = "Software\\Quorvel\\ZVMenu";
+
+MENUSITE MakeMenuSite(const std::string &name)
+{
+    static int made;
+    MENUSITE site;
+    site.dir = zvtest::ScratchDir("menu-" + name + "-" + std::to_string(++made));
+    site.exe = site.dir + "\\ZVMenu.exe";
+    site.marks = site.dir + "\\marks.txt";
+    EXPECT_TRUE(CopyFileA(zvtest::BinPath("ZVMenu.exe").c_str(), site.exe.c_str(), FALSE));
+    EXPECT_TRUE(CopyFileA(zvtest::BinPath("marker.exe").c_str(), (site.dir + "\\marker.exe").c_str(), FALSE));
+    SetEnvironmentVariableA("ZVMARKER_OUT", site.marks.c_str());
+    return site;
+}
+
+void WriteMenuIni(const std::string &path, const std::vector<std::string> &options,
+                  const std::vector<std::string> &items)
+{
+    std::string text = "[Options]\r\n";
+    for (const std::string &l : options)
+        text += l + "\r\n";
+    text += "[ZVMenu]\r\n";
+    for (const std::string &l : items)
+        text += l + "\r\n";
+    ASSERT_TRUE(zvtest::WriteFileBytes(path, text)) << path;
+}
+
+MENUPROC::~MENUPROC()
+{
+    if (!pi.hProcess)
+        return;
+    if (!Ended(0)) {
+        for (HWND w : zvtest::FindProcessWindows(pi.dwProcessId, "ZVMenu"))
+            PostMessageA(w, WM_CLOSE, 0, 0);
+        if (!Ended(20000))
+            Kill();
+    }
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+}
+
+bool MENUPROC::Ended(DWORD waitMs, DWORD *code)
+{
+    if (WaitForSingleObject(pi.hProcess, waitMs) != WAIT_OBJECT_0)
+        return false;
+    if (code)
+        GetExitCodeProcess(pi.hProcess, code);
+    return true;
+}
+
+void MENUPROC::Kill()
+{
+    TerminateProcess(pi.hProcess, 259);
+    WaitForSingleObject(pi.hProcess, 10000);
+}
+
+bool StartMenu(const MENUSITE &site, const std::string &args, const char *cwd, MENUPROC *proc)
+{
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    std::string cmdline = "\"" + site.exe + "\"" + (args.empty() ? "" : " " + args);
+    std::vector<char> cmd(cmdline.begin(), cmdline.end());
+    cmd.push_back('\0');
+    return CreateProcessA(NULL, cmd.data(), NULL, NULL, FALSE, 0, NULL, cwd ? cwd : site.dir.c_str(), &si,
+                          &proc->pi) != FALSE;
+}
+
+static int ButtonCount(HWND menu)
+{
+    int n = 0;
+    while (n < 8 && GetDlgItem(menu, 100 + n))
+        n++;
+    return n;
+}
+
+HWND WaitForMenu(const MENUPROC &proc, int n, DWORD waitMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        std::vector<HWND> w = zvtest::FindProcessWindows(proc.pi.dwProcessId, "ZVMenu");
+        if (!w.empty() && ButtonCount(w[0]) == n)
+            return w[0];
+        if (GetTickCount() - start > waitMs)
+            return NULL;
+        Sleep(50);
+    }
+}
+
+std::vector<std::string> ButtonTexts(HWND menu)
+{
+    std::vector<std::string> out;
+    for (int i = 0; i < 8; i++)
+        if (HWND b = GetDlgItem(menu, 100 + i))
+            out.push_back(zvtest::WindowText(b));
+    return out;
+}
+
+RECT ChildRect(HWND child)
+{
+    RECT rc;
+    GetWindowRect(child, &rc);
+    MapWindowPoints(NULL, GetParent(child), (POINT *)&rc, 2);
+    return rc;
+}
+
+void PressItem(HWND menu, int id, int code)
+{
+    PostMessageA(menu, WM_COMMAND, MAKEWPARAM(id, code), (LPARAM)GetDlgItem(menu, id));
+}
+
+std::vector<zvtest::BOX> AnswerBoxes(const MENUPROC &proc, size_t n, DWORD waitMs)
+{
+    std::vector<zvtest::BOX> boxes;
+    std::vector<HWND> seen;
+    DWORD start = GetTickCount();
+    while (boxes.size() < n && GetTickCount() - start <= waitMs) {
+        for (HWND h : zvtest::FindProcessWindows(proc.pi.dwProcessId, "#32770")) {
+            bool old = false;
+            for (HWND s : seen)
+                old = old || s == h;
+            HWND text = GetDlgItem(h, 0xFFFF);
+            if (old || !text)
+                continue;
+            seen.push_back(h);
+            zvtest::BOX box;
+            box.hwnd = h;
+            box.caption = zvtest::WindowText(h);
+            box.text = zvtest::WindowText(text);
+            box.cls = "#32770";
+            boxes.push_back(box);
+            zvtest::PressButton(h, IDOK);
+        }
+        Sleep(50);
+    }
+    return boxes;
+}
+
+std::string RecordKey(const std::string &iniPath)
+{
+    return std::string(szRecords) + "\\" + iniPath;
+}
+
+bool ReadRecord(const std::string &key, int n, DWORD *type, std::string *data)
+{
+    HKEY h;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+        return false;
+    char buf[256];
+    DWORD size = sizeof buf;
+    std::string name = "HasRun" + std::to_string(n);
+    LONG rc = RegQueryValueExA(h, name.c_str(), NULL, type, (BYTE *)buf, &size);
+    RegCloseKey(h);
+    if (rc != ERROR_SUCCESS)
+        return false;
+    data->assign(buf, size);
+    return true;
+}
+
+bool KeyExists(const std::string &key)
+{
+    HKEY h;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(h);
+    return true;
+}
+
+void SetDwordRecord(const std::string &key, int n, DWORD value)
+{
+    HKEY h;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, NULL, 0, KEY_ALL_ACCESS, NULL, &h, NULL));
+    std::string name = "HasRun" + std::to_string(n);
+    RegSetValueExA(h, name.c_str(), 0, REG_DWORD, (const BYTE *)&value, sizeof value);
+    RegCloseKey(h);
+}
+
+void ClearRecords()
+{
+    RegDeleteTreeA(HKEY_CURRENT_USER, szRecords);
+}
+
+} // namespace zv

@@ -1,0 +1,227 @@
+/*
+ * test_menu_window.cpp - the menu window as a person sees it: its place
+ * and size, the buttons and copyright line, what is enabled, and on the
+ * screen the background through the buttons, icons, check marks and the
+ * text colours.
+ */
+#include <gtest/gtest.h>
+
+#include "menusite.h"
+#include "screen.h"
+#include "testpictures.h"
+
+namespace zv {
+namespace {
+
+TEST(MenuWindow, ShowsItsItemsInAColumnWithTheCopyrightBelow)
+{
+    ClearRecords();
+    MENUSITE site = MakeMenuSite("column");
+    std::string ini = site.dir + "\\ZVMENU.INI";
+    WriteMenuIni(ini, {"Title=Harbour Menu", "Copyright=(c) 2026 Quay\\nPress"},
+                 {"MenuText1=Charts", "Command1=marker.exe charts", "RunOnce1=yes",
+                  "MenuText3=Tides", "Command3=marker.exe tides", "RunOnce3=YES",
+                  "MenuText5=Leave", "Command5={EXIT}"});
+    /* records of an earlier run that ended without closing: numbers count */
+    SetDwordRecord(RecordKey(ini), 1, 0);
+    SetDwordRecord(RecordKey(ini), 3, 1);
+
+    MENUPROC proc;
+    ASSERT_TRUE(StartMenu(site, "", NULL, &proc));
+    HWND menu = WaitForMenu(proc, 3);
+    ASSERT_TRUE(menu != NULL);
+    EXPECT_EQ("Harbour Menu", zvtest::WindowText(menu));
+    EXPECT_EQ((std::vector<std::string>{"Charts", "Tides", "Leave"}), ButtonTexts(menu));
+
+    RECT wr, cr;
+    GetWindowRect(menu, &wr);
+    GetClientRect(menu, &cr);
+    int height = 2 * GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYBORDER) + 168;
+    EXPECT_EQ(480, wr.right - wr.left);
+    EXPECT_EQ(height, wr.bottom - wr.top);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) / 2 - 240, wr.left);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2, wr.top);
+    for (int i = 0; i < 3; i++) {
+        RECT b = ChildRect(GetDlgItem(menu, 100 + i));
+        EXPECT_EQ(4, b.left);
+        EXPECT_EQ(4 + 56 * i, b.top);
+        EXPECT_EQ(cr.right - 4, b.right);
+        EXPECT_EQ(48, b.bottom - b.top);
+    }
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(menu, 100)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(menu, 101)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(menu, 102)));
+
+    HWND copyright = GetDlgItem(menu, -1);
+    ASSERT_TRUE(copyright != NULL);
+    EXPECT_EQ("(c) 2026 Quay\nPress", zvtest::WindowText(copyright));
+    EXPECT_FALSE(IsWindowEnabled(copyright));
+    RECT c = ChildRect(copyright);
+    EXPECT_EQ(168, c.top);
+    EXPECT_EQ(cr.bottom, c.bottom);
+
+    PressItem(menu, 102);
+    DWORD code = 1;
+    EXPECT_TRUE(proc.Ended(20000, &code));
+    EXPECT_EQ(0u, code);
+}
+
+/* Points of the client area that no icon or text covers. */
+struct SPOT {
+    int x, y;
+};
+const SPOT spots[] = {{150, 20}, {150, 54}, {300, 30}, {420, 80}, {200, 100}, {460, 10}, {30, 104}};
+
+unsigned ScreenAt(const zvtest::SCREENSHOT &shot, HWND menu, int x, int y)
+{
+    POINT p = {x, y};
+    ClientToScreen(menu, &p);
+    return shot.At(p.x, p.y);
+}
+
+TEST(MenuWindow, BackgroundShowsThroughTheButtonsInEachMode)
+{
+    const unsigned red = 0xC02020, blue = 0x2040C0, green = 0x20A040;
+    std::vector<unsigned> halves(40 * 20), stripes(20 * 20);
+    for (int y = 0; y < 20; y++)
+        for (int x = 0; x < 40; x++)
+            halves[y * 40 + x] = x < 20 ? red : blue;
+    for (int y = 0; y < 20; y++)
+        for (int x = 0; x < 20; x++)
+            stripes[y * 20 + x] = x < 10 ? red : blue;
+
+    struct CASE {
+        const char *mode;
+        std::string picture;
+    } cases[] = {
+        {"0", zvtest::PngBytes(40, 20, halves)},
+        {"Tile", zvtest::PngBytes(20, 20, stripes)},
+        {"centre", zvtest::PngBytes(100, 40, green)},
+    };
+    for (const CASE &k : cases) {
+        SCOPED_TRACE(k.mode);
+        MENUSITE site = MakeMenuSite("background");
+        ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\back.png", k.picture));
+        WriteMenuIni(site.dir + "\\ZVMENU.INI",
+                     {"Background=back.png", std::string("TileBackground=") + k.mode, "HideCopyright=yes"},
+                     {"MenuText1=A", "Command1=marker.exe", "MenuText2=B", "Command2=marker.exe"});
+        MENUPROC proc;
+        ASSERT_TRUE(StartMenu(site, "", NULL, &proc));
+        HWND menu = WaitForMenu(proc, 2);
+        ASSERT_TRUE(menu != NULL);
+        RECT cr;
+        GetClientRect(menu, &cr);
+        int cw = cr.right, ch = cr.bottom;
+
+        auto expected = [&](int x, int y) -> unsigned {
+            if (k.mode[0] == '0')
+                return x < cw / 2 ? red : blue;
+            if (k.mode[0] == 'T')
+                return x % 20 < 10 ? red : blue;
+            bool inside = x >= (cw - 100) / 2 && x < (cw - 100) / 2 + 100 && y >= (ch - 40) / 2 &&
+                          y < (ch - 40) / 2 + 40;
+            return inside ? green : GetSysColor(COLOR_BTNFACE) & 0xFFFFFF;
+        };
+        auto bgr = [](unsigned c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); };
+        /* a point safely inside the picture tells when the window is drawn */
+        RECT probe = zvtest::ScreenRect(menu, RECT{141, 14, 149, 24});
+        unsigned first = expected(145, 20);
+        zvtest::SCREENSHOT shot;
+        zvtest::WaitForColour(probe, k.mode[0] == 'c' ? bgr(first) : first, 6, 20000, &shot);
+
+        std::vector<SPOT> points(std::begin(spots), std::end(spots));
+        if (k.mode[0] == 'c')
+            points.push_back({cw / 2, ch / 2});
+        for (const SPOT &s : points) {
+            unsigned want = expected(s.x, s.y);
+            if (k.mode[0] == 'c' && want != green)
+                want = bgr(want);   /* GetSysColor gives 0x00BBGGRR */
+            /* stretching blends only near the edge between the halves */
+            EXPECT_TRUE(zvtest::NearColour(want, ScreenAt(shot, menu, s.x, s.y), 12))
+                << s.x << "," << s.y << " " << std::hex << ScreenAt(shot, menu, s.x, s.y);
+        }
+        if (k.mode[0] == '0')
+            zvtest::KeepScreenshot(shot, "menu-window-stretched");
+        if (k.mode[0] != 'c')
+            continue;
+
+        /* a reload repaints the whole window: nothing of the old picture
+         * stays between or beside the new buttons */
+        ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\blue.png", zvtest::PngBytes(8, 8, blue)));
+        WriteMenuIni(site.dir + "\\blue.ini", {"Background=blue.png", "HideCopyright=yes"},
+                     {"MenuText1=A", "MenuText2=B", "MenuText3=C"});
+        MENUPROC second;
+        ASSERT_TRUE(StartMenu(site, "blue.ini", NULL, &second));
+        ASSERT_TRUE(WaitForMenu(proc, 3) == menu);
+        RECT gaps[] = {{140, 50, 160, 58}, {cw / 2 - 10, 106, cw / 2 + 10, 114}, {300, 150, 320, 158}};
+        for (const RECT &g : gaps)
+            if (!zvtest::WaitForColour(zvtest::ScreenRect(menu, g), blue, 6, 20000, &shot)) {
+                ADD_FAILURE() << g.left << "," << g.top << " "
+                              << zvtest::KeepScreenshot(shot, "menu-window-reloaded");
+            }
+    }
+}
+
+/* Pixels of region (client coordinates) near colour rgb. */
+int CountNear(const zvtest::SCREENSHOT &shot, HWND menu, RECT region, unsigned rgb, int tolerance)
+{
+    int n = 0;
+    for (int y = region.top; y < region.bottom; y++)
+        for (int x = region.left; x < region.right; x++)
+            if (zvtest::NearColour(rgb, ScreenAt(shot, menu, x, y), tolerance))
+                n++;
+    return n;
+}
+
+TEST(MenuWindow, ChecksIconsAndTextColoursFollowTheMenuFile)
+{
+    ClearRecords();
+    MENUSITE site = MakeMenuSite("colours");
+    std::string ini = site.dir + "\\ZVMENU.INI";
+    WriteMenuIni(ini, {"Checkmarks=Yes", "ButtonColor=#00C000", "ClickColor=Red", "FontSize=40", "HideCopyright=1"},
+                 {"MenuText1=MMMM", "Command1=marker.exe", "MenuText2=MMMM", "Command2=marker.exe",
+                  "MenuText3=MMMM", "Command3={EXIT}"});
+    SetDwordRecord(RecordKey(ini), 1, 1);
+    MENUPROC proc;
+    ASSERT_TRUE(StartMenu(site, "", NULL, &proc));
+    HWND menu = WaitForMenu(proc, 3);
+    ASSERT_TRUE(menu != NULL);
+    const unsigned checkGreen = 0x1F8A3A, iconBlue = 0x1F5FA8, door = 0x8B5A2B, text = 0x00C000, click = 0xFF0000;
+
+    zvtest::SCREENSHOT shot;
+    RECT textArea = {104, 8, 300, 48};
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < 20000) {
+        if (zvtest::TakeScreenshot(&shot) && CountNear(shot, menu, textArea, text, 40) > 20)
+            break;
+        Sleep(100);
+    }
+    /* button i's rows: 4 + 56 i to 52 + 56 i; check column 8..40, icons 48..80 */
+    auto row = [](int i, int left, int right) { return RECT{left, 4 + 56 * i, right, 52 + 56 * i}; };
+    EXPECT_GT(CountNear(shot, menu, row(0, 12, 44), checkGreen, 48), 10);
+    EXPECT_EQ(0, CountNear(shot, menu, row(1, 12, 44), checkGreen, 48));
+    EXPECT_GT(CountNear(shot, menu, row(0, 52, 84), iconBlue, 48), 10);
+    EXPECT_GT(CountNear(shot, menu, row(1, 52, 84), iconBlue, 48), 10);
+    EXPECT_GT(CountNear(shot, menu, row(2, 52, 84), door, 48), 10);
+    EXPECT_GT(CountNear(shot, menu, row(0, 104, 400), text, 40), 20);
+    EXPECT_EQ(0, CountNear(shot, menu, row(0, 104, 400), click, 40));
+
+    /* pressed: the click colour */
+    SendMessageA(GetDlgItem(menu, 101), BM_SETSTATE, TRUE, 0);
+    start = GetTickCount();
+    while (GetTickCount() - start < 20000) {
+        if (zvtest::TakeScreenshot(&shot) && CountNear(shot, menu, row(1, 104, 400), click, 40) > 20)
+            break;
+        Sleep(100);
+    }
+    EXPECT_GT(CountNear(shot, menu, row(1, 104, 400), click, 40), 20);
+    EXPECT_EQ(0, CountNear(shot, menu, row(1, 104, 400), text, 40));
+    SendMessageA(GetDlgItem(menu, 101), BM_SETSTATE, FALSE, 0);
+
+    /* the close box ends it too */
+    PostMessageA(menu, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(proc.Ended(20000));
+}
+
+} // namespace
+} // namespace zv
