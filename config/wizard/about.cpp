@@ -16,6 +16,21 @@ static const char szBuildDate[] = "24 Jan 2016";
 static const char szVersionQuery[] = "3.2.092";
 static const char szNotice[] = "Copyright \xA9 The Zorvan Authors. All rights reserved.";
 
+/* The library texts break their lines with LF alone; the edit control
+ * that shows them (scrollable: they are long) wants CR LF. */
+static void SetLines(HWND box, int id, const char *text)
+{
+    char lines[2048];
+    size_t out = 0;
+    for (const char *p = text; *p && out + 3 < sizeof lines; p++) {
+        if (*p == '\n' && (p == text || p[-1] != '\r'))
+            lines[out++] = '\r';
+        lines[out++] = *p;
+    }
+    lines[out] = '\0';
+    SetDlgItemTextA(box, id, lines);
+}
+
 static void InitAbout(HWND box)
 {
     char text[1024];
@@ -24,7 +39,7 @@ static void InitAbout(HWND box)
     snprintf(text, sizeof text, "%s (%s)", szVersion, szBuildDate);
     SetDlgItemTextA(box, IDC_ABOUTVERSION, text);
     snprintf(text, sizeof text, "[JPEG] %s\n[PNG] %s\n[ZLIB] %s", JPGVersion(), PNGVersion(), ZLIBVersion());
-    SetDlgItemTextA(box, IDC_LIBRARYINFO, text);
+    SetLines(box, IDC_LIBRARYINFO, text);
 }
 
 /* The button's address from the string table, given the version. */

@@ -203,6 +203,19 @@ std::vector<HWND> FindProcessWindows(DWORD pid, const char *cls)
     return out;
 }
 
+void EndProcess(PROCESS_INFORMATION *pi)
+{
+    if (!pi->hProcess)
+        return;
+    if (WaitForSingleObject(pi->hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(pi->hProcess, 259);
+        WaitForSingleObject(pi->hProcess, 5000);
+    }
+    CloseHandle(pi->hThread);
+    CloseHandle(pi->hProcess);
+    pi->hProcess = pi->hThread = NULL;
+}
+
 void PressButton(HWND dialog, int id)
 {
     HWND button = GetDlgItem(dialog, id);

@@ -13,14 +13,7 @@ const char *const PAGECAPTIONS[13] = {
 
 WIZARD::~WIZARD()
 {
-    if (!pi.hProcess)
-        return;
-    if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(pi.hProcess, 259);
-        WaitForSingleObject(pi.hProcess, 5000);
-    }
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    zvtest::EndProcess(&pi);
 }
 
 std::string ToolFolder(const std::string &name)
