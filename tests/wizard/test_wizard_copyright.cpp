@@ -9,17 +9,13 @@
 
 using namespace wiztest;
 
-static const char szKey[] = "Software\\Quorvel\\Zorvan\\Zorvan Configuration Utility";
-
 static void SetCopyright(DWORD type, const void *data, DWORD size)
 {
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, szKey, 0, NULL, 0, KEY_ALL_ACCESS, NULL, &key, NULL), ERROR_SUCCESS);
+    const char *key = "Software\\Quorvel\\Zorvan\\Zorvan Configuration Utility";
     if (data)
-        RegSetValueExA(key, "Copyright", 0, type, (const BYTE *)data, size);
+        RegSetKeyValueA(HKEY_CURRENT_USER, key, "Copyright", type, data, size);
     else
-        RegDeleteValueA(key, "Copyright");
-    RegCloseKey(key);
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, key, "Copyright");
 }
 
 static std::string CopyrightLine(const std::string &inf)

@@ -19,6 +19,7 @@ TEST(WizardProjects, NewProjectSavedPlainCommentedAndWithDataFile)
     EXPECT_FALSE(CanClick(w, NEXT));
     EXPECT_FALSE(CanClick(w, PREVIOUS));
     EXPECT_FALSE(CanClick(w, SAVEDOTS));
+    EXPECT_FALSE(CanClick(w, HELP)) << "no help file beside the program";
     zvtest::KeepScreen("wizard-page-01");
 
     ASSERT_TRUE(CreateProject(w, proj + "\\AUTORUN.INF"));

@@ -115,27 +115,13 @@ static std::vector<std::string> HelpCalls(const std::string &path, size_t n)
 
 TEST(WizardRuns, HelpAsksForThePagesContextOnlyWithAHelpFile)
 {
-    std::string bare = ToolFolder("help-bare");
-    {
-        WIZARD w;
-        ASSERT_TRUE(StartWizard(&w, bare));
-        EXPECT_FALSE(CanClick(w, HELP));
-        Click(w, CLOSE);
-        EXPECT_TRUE(WaitForEnd(&w));
-    }
-
     /* a copy of its own name, whose DLL overrides take the stub from its folder */
     std::string tool = zvtest::ScratchDir("help-tool"), calls = zvtest::ScratchDir("help-calls") + "\\calls.txt";
     CopyFileA(zvtest::BinPath("ZVConfig.exe").c_str(), (tool + "\\ZVHelpTest.exe").c_str(), FALSE);
     CopyFileA(zvtest::BinPath("hhctrl.ocx").c_str(), (tool + "\\hhctrl.ocx").c_str(), FALSE);
     ASSERT_TRUE(zvtest::WriteFileBytes(tool + "\\ZVHelpTest.CHM", "not a real help file"));
-    ASSERT_EQ(RegSetValueA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\ZVHelpTest.exe\\DllOverrides", REG_SZ,
-                           "", 0), ERROR_SUCCESS);
-    HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\ZVHelpTest.exe\\DllOverrides", 0,
-                            KEY_SET_VALUE, &key), ERROR_SUCCESS);
-    RegSetValueExA(key, "hhctrl.ocx", 0, REG_SZ, (const BYTE *)"native", 7);
-    RegCloseKey(key);
+    ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\ZVHelpTest.exe\\DllOverrides",
+                              "hhctrl.ocx", REG_SZ, "native", 7), ERROR_SUCCESS);
     WIZARD w;
     ASSERT_TRUE(StartWizard(&w, tool, { "ZVHELP_OUT=" + calls }, "ZVHelpTest.exe"));
     ASSERT_TRUE(CanClick(w, HELP));
@@ -164,33 +150,15 @@ TEST(WizardRuns, HelpAsksForThePagesContextOnlyWithAHelpFile)
     EXPECT_EQ(lines[4], "cmd=29|file=|data=4660") << "the cookie HH_INITIALIZE gave";
 }
 
-/* HKCR\https opens with the marker for the life of a test. */
-struct HTTPSMARKER {
-    std::string saved;
-    bool had = false;
-    HTTPSMARKER()
-    {
-        char old[1024];
-        LONG size = sizeof old;
-        had = RegQueryValueA(HKEY_CLASSES_ROOT, "https\\shell\\open\\command", old, &size) == ERROR_SUCCESS;
-        saved = had ? old : "";
-        Set(MarkerCommand());
-    }
-    ~HTTPSMARKER()
-    {
-        if (had)
-            Set(saved);
-    }
-    static void Set(const std::string &command)
-    {
-        RegSetValueA(HKEY_CLASSES_ROOT, "https\\shell\\open\\command", REG_SZ, command.c_str(), (DWORD)command.size());
-    }
-};
-
 TEST(WizardRuns, AboutBoxesShowVersionsAndOpenTheWebPages)
 {
     std::string tool = ToolFolder("about-tool"), marks = zvtest::ScratchDir("about-marks") + "\\marks.txt";
-    HTTPSMARKER https;
+    /* web addresses open with the marker for a while */
+    const char *https = "https\\shell\\open\\command";
+    char browser[1024] = "";
+    LONG size = sizeof browser;
+    RegQueryValueA(HKEY_CLASSES_ROOT, https, browser, &size);
+    RegSetValueA(HKEY_CLASSES_ROOT, https, REG_SZ, MarkerCommand().c_str(), 0);
     WIZARD w;
     ASSERT_TRUE(StartWizard(&w, tool, { "ZVMARKER_OUT=" + marks }));
     Click(w, ABOUT);
@@ -223,6 +191,8 @@ TEST(WizardRuns, AboutBoxesShowVersionsAndOpenTheWebPages)
     zvtest::PressButton(box, IDCANCEL);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));
     EXPECT_TRUE(IsWindow(boxes[1]));
+    if (browser[0])
+        RegSetValueA(HKEY_CLASSES_ROOT, https, REG_SZ, browser, 0);
     Click(w, CLOSE);
     EXPECT_TRUE(WaitForEnd(&w));
 }

@@ -2,6 +2,7 @@
  * wizdriver.cpp - starting ZVConfig.exe and working it from outside.
  */
 #include "wizdriver.h"
+#include "writertest.h"
 
 namespace wiztest {
 
@@ -112,28 +113,13 @@ HWND WaitForDialog(const WIZARD &w, const char *caption, DWORD waitMs)
     return found;
 }
 
-static BOOL CALLBACK FindEdit(HWND child, LPARAM found)
-{
-    char cls[16] = "";
-    GetClassNameA(child, cls, sizeof cls);
-    if (lstrcmpiA(cls, "Edit") != 0)
-        return TRUE;
-    *(HWND *)found = child;
-    return FALSE;
-}
-
-/* Wine's name field: the edit 1152, or the edit inside (the combo box
- * inside) the extended combo box 1148. */
+/* Wine's name field: the edit 1152, or the edit in the combo box within
+ * the extended combo box 1148. */
 static HWND NameField(HWND dialog)
 {
     HWND edit = GetDlgItem(dialog, 1152);
-    if (edit && IsWindowVisible(edit))
-        return edit;
-    HWND combo = GetDlgItem(dialog, 1148);
-    edit = NULL;
-    if (combo)
-        EnumChildWindows(combo, FindEdit, (LPARAM)&edit);
-    return edit;
+    HWND combo = FindWindowExA(GetDlgItem(dialog, 1148), NULL, "ComboBox", NULL);
+    return edit && IsWindowVisible(edit) ? edit : combo ? FindWindowExA(combo, NULL, "Edit", NULL) : NULL;
 }
 
 bool AnswerFileDialog(const WIZARD &w, const char *title, const std::string &path)
@@ -187,11 +173,7 @@ bool SaveInf(const WIZARD &w)
 
 std::string SavedText(const std::string &path)
 {
-    std::string text = zvtest::ReadFileOr(path);
-    size_t at = text.find("; Generated "), end = text.find(" by ZVConfig");
-    if (at == std::string::npos || end == std::string::npos || end < at)
-        return text;
-    return text.substr(0, at + 12) + "<time>" + text.substr(end);
+    return zv::MaskSaveTime(zvtest::ReadFileOr(path));
 }
 
 std::string GoldenText(const std::string &name)

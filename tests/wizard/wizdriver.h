@@ -36,29 +36,26 @@ struct WIZARD {
     ~WIZARD();   /* ends a wizard that a failed test left running */
 };
 
-/* A folder holding a copy of ZVConfig.exe; returns the folder. */
+/* A scratch folder holding a copy of ZVConfig.exe. */
 std::string ToolFolder(const std::string &name);
-/* Starts folder\exe (a copy of ZVConfig.exe) with env (NAME=VALUE) added to this
- * environment, and waits for its frame; false when none came. */
+/* Starts folder\exe (a copy of ZVConfig.exe) with env (NAME=VALUE) added,
+ * and waits for its first page; false when none came. */
 bool StartWizard(WIZARD *w, const std::string &folder, const std::vector<std::string> &env = {},
                  const std::string &exe = "ZVConfig.exe");
 
-/* Posts a button's command to the frame (which hands page buttons on). */
+/* Posts a button's command to the frame, which hands page buttons on. */
 void Click(const WIZARD &w, int id);
-/* A frame or page button that a person could press. */
+/* A frame or page button is enabled and visible. */
 bool CanClick(const WIZARD &w, int id);
-/* The current page and its group-box caption. */
 HWND Page(const WIZARD &w);
 std::string PageCaption(const WIZARD &w);
 bool WaitForPage(const WIZARD &w, int index);
 
-/* The wizard's dialog of that caption (a file dialog, a message box, the
- * Auto-Copy dialog), or NULL after the deadline. */
+/* The wizard's dialog of that caption, or NULL after the deadline. */
 HWND WaitForDialog(const WIZARD &w, const char *caption, DWORD waitMs = 30000);
 /* Fills the name field of the file dialog of that title and presses OK. */
 bool AnswerFileDialog(const WIZARD &w, const char *title, const std::string &path);
-/* The next message box: presses button and returns its text ("" when
- * none came). */
+/* Presses button in the next message box; its text, or "". */
 std::string AnswerBox(const WIZARD &w, int button);
 /* True when the wizard ended within waitMs. */
 bool WaitForEnd(WIZARD *w, DWORD waitMs = 30000);
@@ -69,7 +66,7 @@ bool OpenProject(const WIZARD &w, const std::string &inf);
 /* Save... then Save AUTORUN.INF; true once View is enabled. */
 bool SaveInf(const WIZARD &w);
 
-/* Polls until cond holds or waitMs passes. */
+/* Polls until cond holds; false at the deadline. */
 template <typename F> bool WaitFor(F cond, DWORD waitMs = 30000)
 {
     DWORD start = GetTickCount();
