@@ -352,39 +352,45 @@ static bool WaitForPath(const std::string &path, bool present)
     return false;
 }
 
-std::string MapDrive(const std::string &folder)
+/* Maps drive to folder; false when the letter turned out to be taken.
+ * The link never replaces another one: tests running at the same time map
+ * drives too, and a replaced link would pull their drive from under them. */
+static bool MapLetter(const std::string &drive, const std::string &folder)
 {
-    DWORD used = GetLogicalDrives();
-    char letter = 0;
-    for (char c = 'Y'; c >= 'M' && !letter; c--)
-        if (!(used & (1u << (c - 'A'))))
-            letter = c;
-    if (!letter)
-        return std::string();
-    std::string drive = std::string(1, letter) + ":";
     UNIXNAMEFN unixName = WineUnixName();
     if (unixName) {
         std::wstring wide(folder.begin(), folder.end());
         char *target = unixName(wide.c_str());
         std::string link = DosDeviceLink(drive);
         bool ok = target && !link.empty() &&
-                  RunHost("Z:\\bin\\ln -s -n -f \"" + std::string(target) + "\" \"" + link + "\"");
+                  RunHost("Z:\\bin\\ln -s -n \"" + std::string(target) + "\" \"" + link + "\"");
         if (target)
             HeapFree(GetProcessHeap(), 0, target);
         if (!ok)
-            return std::string();
+            return false;
     } else if (!DefineDosDeviceA(0, drive.c_str(), folder.c_str())) {
-        return std::string();
+        return false;
     }
-    /* a file of this folder seen through the letter: not an older mapping */
+    /* a file of this folder seen through the letter: not another mapping */
     std::string probe = "\\zvtest-drive-" + std::to_string(GetCurrentProcessId()) + ".tmp";
     bool seen = WriteFileBytes(folder + probe, "") && WaitForPath(drive + probe, true);
     DeleteFileA((folder + probe).c_str());
-    if (!seen) {
-        UnmapDrive(drive);
-        return std::string();
+    if (!seen && !unixName)
+        DefineDosDeviceA(DDD_REMOVE_DEFINITION, drive.c_str(), NULL);
+    return seen;
+}
+
+std::string MapDrive(const std::string &folder)
+{
+    DWORD used = GetLogicalDrives();
+    /* each test program starts its search at a letter of its own */
+    for (DWORD i = 0; i < 13; i++) {
+        char letter = (char)('M' + (GetCurrentProcessId() / 4 + i) % 13);
+        std::string drive = std::string(1, letter) + ":";
+        if (!(used & (1u << (letter - 'A'))) && MapLetter(drive, folder))
+            return drive;
     }
-    return drive;
+    return std::string();
 }
 
 void UnmapDrive(const std::string &drive)
