@@ -30,6 +30,10 @@ TEST(WizardCopyright, NewProjectsTakeTheRegistrysTextOnlyAsText)
 {
     std::string tool = ToolFolder("copyright-tool"), proj = zvtest::ScratchDir("copyright-proj");
     std::string inf = proj + "\\AUTORUN.INF";
+    /* other tests compare new projects with an empty copyright: never leave a value */
+    struct CLEANUP {
+        ~CLEANUP() { SetCopyright(REG_SZ, NULL, 0); }
+    } cleanup;
     WIZARD w;
     ASSERT_TRUE(StartWizard(&w, tool));
 
