@@ -259,6 +259,19 @@ std::vector<HWND> FindProcessWindows(DWORD pid, const char *cls)
     return out;
 }
 
+void EndProcess(PROCESS_INFORMATION *pi)
+{
+    if (!pi->hProcess)
+        return;
+    if (WaitForSingleObject(pi->hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(pi->hProcess, 259);
+        WaitForSingleObject(pi->hProcess, 5000);
+    }
+    CloseHandle(pi->hThread);
+    CloseHandle(pi->hProcess);
+    pi->hProcess = pi->hThread = NULL;
+}
+
 void PressButton(HWND dialog, int id)
 {
     HWND button = GetDlgItem(dialog, id);
@@ -419,42 +432,48 @@ static void ReleaseLetter(char letter)
     }
 }
 
-std::string MapDrive(const std::string &folder)
+/* Maps drive to folder; false when the letter turned out to be taken.
+ * The link never replaces another one: tests running at the same time map
+ * drives too, and a replaced link would pull their drive from under them. */
+static bool MapLetter(const std::string &drive, const std::string &folder)
 {
-    DWORD used = GetLogicalDrives();
-    char letter = 0;
-    for (char c = 'Y'; c >= 'M' && !letter; c--)
-        if (!(used & (1u << (c - 'A'))) && ClaimLetter(c))
-            letter = c;
-    if (!letter)
-        return std::string();
-    std::string drive = std::string(1, letter) + ":";
     UNIXNAMEFN unixName = WineUnixName();
     if (unixName) {
         std::wstring wide(folder.begin(), folder.end());
         char *target = unixName(wide.c_str());
         std::string link = DosDeviceLink(drive);
         bool ok = target && !link.empty() &&
-                  RunHost("Z:\\bin\\ln -s -n -f \"" + std::string(target) + "\" \"" + link + "\"");
+                  RunHost("Z:\\bin\\ln -s -n \"" + std::string(target) + "\" \"" + link + "\"");
         if (target)
             HeapFree(GetProcessHeap(), 0, target);
-        if (!ok) {
-            ReleaseLetter(letter);
-            return std::string();
-        }
+        if (!ok)
+            return false;
     } else if (!DefineDosDeviceA(0, drive.c_str(), folder.c_str())) {
-        ReleaseLetter(letter);
-        return std::string();
+        return false;
     }
-    /* a file of this folder seen through the letter: not an older mapping */
+    /* a file of this folder seen through the letter: not another mapping */
     std::string probe = "\\zvtest-drive-" + std::to_string(GetCurrentProcessId()) + ".tmp";
     bool seen = WriteFileBytes(folder + probe, "") && WaitForPath(drive + probe, true, EVENT_WAIT_MS);
     DeleteFileA((folder + probe).c_str());
-    if (!seen) {
-        UnmapDrive(drive);
-        return std::string();
+    if (!seen && unixName)
+        RunHost("Z:\\bin\\rm -f \"" + DosDeviceLink(drive) + "\"");
+    else if (!seen)
+        DefineDosDeviceA(DDD_REMOVE_DEFINITION, drive.c_str(), NULL);
+    return seen;
+}
+
+std::string MapDrive(const std::string &folder)
+{
+    DWORD used = GetLogicalDrives();
+    for (char letter = 'Y'; letter >= 'M'; letter--) {
+        if ((used & (1u << (letter - 'A'))) || !ClaimLetter(letter))
+            continue;
+        std::string drive = std::string(1, letter) + ":";
+        if (MapLetter(drive, folder))
+            return drive;
+        ReleaseLetter(letter);
     }
-    return drive;
+    return std::string();
 }
 
 void UnmapDrive(const std::string &drive)

@@ -96,6 +96,10 @@ struct RUN {
 RUN RunProgram(const std::string &cmdline, const char *cwd, DWORD timeoutMs,
                const BOXANSWER &answer = BOXANSWER());
 
+/* Ends a process a test started (by force when it still runs) and closes
+ * its handles; nothing when there is none. */
+void EndProcess(PROCESS_INFORMATION *pi);
+
 /* Presses a dialog button of another process. */
 void PressButton(HWND dialog, int id);
 

@@ -1,0 +1,115 @@
+/*
+ * wizard.h - ZVConfig, the authoring wizard: the frame that holds one page
+ * at a time, the pages, the project-file helpers, the registry store and
+ * the About box.  Everything but WinMain lives in the library zvwizard, so
+ * that tests link the same code the program runs.
+ */
+#ifndef ZV_WIZARD_H
+#define ZV_WIZARD_H
+
+#include <windows.h>
+
+#include "settings.h"
+
+namespace zv {
+
+/* A page tells the frame that the settings changed (wParam 1) or not (0). */
+enum { WM_SETMODIFIED = WM_USER + 0x100 };
+
+enum { WIZPAGES = 13, PATHLEN = MAX_PATH };
+
+/* ---- the frame (frame.cpp) ---- */
+
+/* The one settings record of the run, edited by every page. */
+extern AUTORUNINF AutoRunInf;
+/* The frame dialog, for the pages to message and to enable its buttons. */
+extern HWND hwndMain;
+
+INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+int SwitchDialog(HWND hwnd, UINT index, LPARAM param);
+/* Runs the frame modally, as WinMain does; returns its result. */
+INT_PTR RunWizard(HINSTANCE instance);
+
+/* ---- HTML Help, loaded at its first use (help.cpp) ---- */
+
+/* HtmlHelpA of hhctrl.ocx; NULL when the library or entry is missing,
+ * or when load is 0 and it has not been loaded yet. */
+HWND CallHtmlHelp(int load, HWND owner, const char *file, UINT command, DWORD_PTR data);
+
+/* ---- pages (wizone.cpp, wizfinish.cpp, pages.cpp) ---- */
+
+INT_PTR CALLBACK WizOne(HWND, UINT, WPARAM, LPARAM);
+INT_PTR CALLBACK WizTwo(HWND, UINT, WPARAM, LPARAM);
+INT_PTR CALLBACK WizTwoPtFive(HWND, UINT, WPARAM, LPARAM);
+INT_PTR CALLBACK WizThree(HWND, UINT, WPARAM, LPARAM);
+INT_PTR CALLBACK WizFour(HWND, UINT, WPARAM, LPARAM);
+INT_PTR CALLBACK WizFive(HWND, UINT, WPARAM, LPARAM);
+INT_PTR CALLBACK WizSix(HWND, UINT, WPARAM, LPARAM);
+INT_PTR CALLBACK WizEight(HWND, UINT, WPARAM, LPARAM);
+INT_PTR CALLBACK WizNine(HWND, UINT, WPARAM, LPARAM);
+INT_PTR CALLBACK WizTen(HWND, UINT, WPARAM, LPARAM);
+INT_PTR CALLBACK WizEleven(HWND, UINT, WPARAM, LPARAM);
+INT_PTR CALLBACK WizTwelve(HWND, UINT, WPARAM, LPARAM);
+INT_PTR CALLBACK WizFinish(HWND, UINT, WPARAM, LPARAM);
+
+/* Enables or disables the frame's Next (3) or Previous (4) button. */
+void EnableFrameButton(int id, BOOL enable);
+
+/* ---- project files and paths (filedlg.cpp, projpath.cpp, autocopy.cpp,
+ *      findexe.cpp) ---- */
+
+/* File dialog of string triple title: 1 when a file was picked (its full
+ * path in file, a buffer of PATHLEN), 0 when cancelled or failed.
+ * keepFolder 1 leaves the current folder as it was; 0 makes the picked
+ * file's folder current (a cancelled dialog changes nothing). */
+int GetFileName(HWND owner, UINT title, char *file, int keepFolder);
+
+/* The project folder of infPath (its full path without the file name,
+ * ending in '\') into folder; 0 when it cannot be had or does not fit. */
+int ProjectFolder(const char *infPath, char *folder, size_t size);
+/* Makes the project folder of infPath current; 0 when it cannot. */
+int EnterProjectFolder(const char *infPath);
+
+void MakeRelativePathName(HWND owner, const char *infPath, char *path);
+int CopyIfNeeded(HWND owner, const char *infPath, char *value, size_t size);
+/* Copies a file into the project; 0 after message 40117. */
+int CopyIntoProject(HWND owner, const char *source, const char *destination, BOOL overwrite);
+
+/* What dialog 115 is given: the project folder, the file outside it and
+ * where the copy would go. */
+struct AUTOCOPYINFO {
+    const char *pszProject;
+    const char *pszSource;
+    const char *pszDestination;
+};
+INT_PTR CALLBACK DlgAutoCopy(HWND, UINT, WPARAM, LPARAM);
+int ACDAlways(void);
+void ACDlgInit(void);
+
+int FindZorvanExe(HWND owner, const char *infPath, char *value, size_t size);
+int GetAssociatedExe(const char *file, char *program, size_t size);
+
+/* ---- registry store, scrambled values (regsettings.cpp, scramble.cpp) ---- */
+
+int WriteSettingsString(const char *section, const char *name, const char *value);
+int WriteSettingsInt(const char *section, const char *name, DWORD value);
+DWORD GetSettingsString(const char *section, const char *name, const char *def, char *buffer, DWORD size);
+DWORD GetSettingsInt(const char *section, const char *name, DWORD def);
+
+/* "%%" and two hex digits a scrambled byte; 0 when dst is too small
+ * (dst is then empty), else the length written. */
+size_t EncodeString(char *dst, size_t size, const char *value);
+/* The value of a scrambled text; its length, or 0 when dst is too small
+ * (dst is then empty). */
+size_t DecodeString(char *dst, size_t size, const char *scrambled);
+
+/* ---- About box (about.cpp) ---- */
+
+INT_PTR CALLBACK DlgAbout(HWND, UINT, WPARAM, LPARAM);
+
+/* Every box of the wizard, through the settings core's seam. */
+int WizardBox(HWND owner, UINT id, const char *arg, UINT type);
+
+} // namespace zv
+
+#endif
