@@ -1,14 +1,13 @@
 /*
- * pages.cpp - the AUTORUN, document, splash, sound and legal-notice pages
- * (indexes 1 to 11).  For now each follows the page protocol only: Next
- * and Previous on, and leaving the page marks the settings changed.
+ * pages.cpp - what every page does: Next and Previous on, and leaving the
+ * page marks the settings changed.
  */
 #include "wizard.h"
 #include "resource.h"
 
 namespace zv {
 
-static INT_PTR PageProtocol(UINT msg, WPARAM wParam)
+INT_PTR PageProtocol(UINT msg, WPARAM wParam)
 {
     if (msg == WM_INITDIALOG) {
         EnableFrameButton(IDC_NEXT, TRUE);
@@ -18,17 +17,5 @@ static INT_PTR PageProtocol(UINT msg, WPARAM wParam)
     }
     return 0;
 }
-
-INT_PTR CALLBACK WizTwo(HWND, UINT msg, WPARAM wParam, LPARAM) { return PageProtocol(msg, wParam); }
-INT_PTR CALLBACK WizTwoPtFive(HWND, UINT msg, WPARAM wParam, LPARAM) { return PageProtocol(msg, wParam); }
-INT_PTR CALLBACK WizThree(HWND, UINT msg, WPARAM wParam, LPARAM) { return PageProtocol(msg, wParam); }
-INT_PTR CALLBACK WizFour(HWND, UINT msg, WPARAM wParam, LPARAM) { return PageProtocol(msg, wParam); }
-INT_PTR CALLBACK WizFive(HWND, UINT msg, WPARAM wParam, LPARAM) { return PageProtocol(msg, wParam); }
-INT_PTR CALLBACK WizSix(HWND, UINT msg, WPARAM wParam, LPARAM) { return PageProtocol(msg, wParam); }
-INT_PTR CALLBACK WizEight(HWND, UINT msg, WPARAM wParam, LPARAM) { return PageProtocol(msg, wParam); }
-INT_PTR CALLBACK WizNine(HWND, UINT msg, WPARAM wParam, LPARAM) { return PageProtocol(msg, wParam); }
-INT_PTR CALLBACK WizTen(HWND, UINT msg, WPARAM wParam, LPARAM) { return PageProtocol(msg, wParam); }
-INT_PTR CALLBACK WizEleven(HWND, UINT msg, WPARAM wParam, LPARAM) { return PageProtocol(msg, wParam); }
-INT_PTR CALLBACK WizTwelve(HWND, UINT msg, WPARAM wParam, LPARAM) { return PageProtocol(msg, wParam); }
 
 } // namespace zv
