@@ -57,6 +57,32 @@
 #define IDC_CREATENEW       1040
 #define IDC_OPENEXISTING    1041
 
+/* ---- AUTORUN pages (132, 133) ---- */
+#define IDI_PLACEHOLDER     122
+#define IDC_BROWSE          1001
+#define IDC_OPENPROGRAM     1014
+#define IDC_ICONFILE        1020
+#define IDC_ICONNUMBER      1041
+#define IDC_ICONPREVIEW     1042
+#define IDC_MEDIALABEL      1118
+#define IDC_MUSICFILES      1001
+#define IDC_PICTUREFILES    1003
+#define IDC_VIDEOFILES      1005
+#define IDC_ACTIONTEXT      1006
+
+/* ---- document, viewer and default-action pages (134 to 136) ---- */
+#define IDC_DOCUMENT        1000
+#define IDC_WINDOWMODE      1026
+#define IDC_BROWSELOCAL     1067
+#define IDC_VIEWER          1002
+#define IDC_FORCEVIEWER     1003
+#define IDC_ASSOCIATION     1019
+#define IDC_DAMESSAGE       1043
+#define IDC_DAMESSAGETEXT   1021
+#define IDC_DAOPEN          1044
+#define IDC_DAOPENTEXT      1004
+#define IDC_DANONE          1045
+
 /* ---- finish page (144) ---- */
 #define IDC_COMMENTS        1038
 #define IDC_SAVEDAT         1070

@@ -59,6 +59,11 @@ INT_PTR CALLBACK WizFinish(HWND, UINT, WPARAM, LPARAM);
 /* Enables or disables the frame's Next (3) or Previous (4) button. */
 void EnableFrameButton(int id, BOOL enable);
 
+/* A page's browse button: the file dialog of string triple title, started
+ * from the edit's text; the picked name, relative to the project folder
+ * where it can be, goes into the edit.  0 when cancelled. */
+int BrowseIntoEdit(HWND page, int edit, UINT title);
+
 /* ---- project files and paths (filedlg.cpp, projpath.cpp, autocopy.cpp,
  *      findexe.cpp) ---- */
 

@@ -1,0 +1,39 @@
+/*
+ * wiztwoptfive.cpp - the second AUTORUN page (133): what kinds of content
+ * the disc holds, and the text Windows offers for starting it.
+ */
+#include "wizard.h"
+#include "resource.h"
+
+namespace zv {
+
+/* Each check box and its bit of uContentFlags. */
+static const struct {
+    int id;
+    DWORD bit;
+} contentBoxes[] = {
+    { IDC_MUSICFILES, CONTENT_MUSIC },
+    { IDC_PICTUREFILES, CONTENT_PICTURES },
+    { IDC_VIDEOFILES, CONTENT_VIDEO },
+};
+
+INT_PTR CALLBACK WizTwoPtFive(HWND page, UINT msg, WPARAM wParam, LPARAM)
+{
+    if (msg == WM_INITDIALOG) {
+        EnableFrameButton(IDC_PREVIOUS, TRUE);
+        SetDlgItemTextA(page, IDC_ACTIONTEXT, AutoRunInf.strAction);
+        for (const auto &box : contentBoxes)
+            CheckDlgButton(page, box.id, (AutoRunInf.uContentFlags & box.bit) ? BST_CHECKED : BST_UNCHECKED);
+    } else if (msg == WM_COMMAND && (wParam == IDC_NEXT || wParam == IDC_PREVIOUS)) {
+        GetDlgItemTextA(page, IDC_ACTIONTEXT, AutoRunInf.strAction, sizeof AutoRunInf.strAction);
+        /* bits no box shows are not kept */
+        AutoRunInf.uContentFlags = 0;
+        for (const auto &box : contentBoxes)
+            if (IsDlgButtonChecked(page, box.id) == BST_CHECKED)
+                AutoRunInf.uContentFlags |= box.bit;
+        SendMessageA(hwndMain, WM_SETMODIFIED, 1, 0);
+    }
+    return 0;
+}
+
+} // namespace zv
