@@ -28,7 +28,7 @@ static std::string CopyrightLine(const std::string &inf)
 
 TEST(WizardCopyright, NewProjectsTakeTheRegistrysTextOnlyAsText)
 {
-    std::string tool = ToolFolder("copyright-tool"), proj = zvtest::ScratchDir("copyright-proj");
+    std::string tool = ToolFolder("copyright-tool"), proj = DiscFolder("copyright-proj");
     std::string inf = proj + "\\AUTORUN.INF";
     /* other tests compare new projects with an empty copyright: never leave a value */
     struct CLEANUP {

@@ -131,7 +131,7 @@ TEST(WizardRuns, HelpAsksForThePagesContextOnlyWithAHelpFile)
     EXPECT_EQ(lines[0].substr(0, 7), "cmd=28|");
     EXPECT_EQ(lines[1], "cmd=15|file=" + tool + "\\ZVHelpTest.CHM|data=100");
 
-    ASSERT_TRUE(CreateProject(w, zvtest::ScratchDir("help-proj") + "\\AUTORUN.INF"));
+    ASSERT_TRUE(CreateProject(w, DiscFolder("help-proj") + "\\AUTORUN.INF"));
     for (int i = 2; i <= 4; i++) {
         Click(w, NEXT);
         ASSERT_TRUE(WaitForPage(w, i));

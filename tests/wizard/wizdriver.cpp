@@ -24,6 +24,13 @@ std::string ToolFolder(const std::string &name)
     return dir;
 }
 
+std::string DiscFolder(const std::string &name)
+{
+    std::string dir = zvtest::ScratchDir(name);
+    CopyFileA(zvtest::BinPath("marker.exe").c_str(), (dir + "\\ZORVAN.EXE").c_str(), FALSE);
+    return dir;
+}
+
 /* This process's environment with extra entries (a later one wins). */
 static std::vector<char> Environment(const std::vector<std::string> &extra)
 {

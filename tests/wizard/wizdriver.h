@@ -38,6 +38,9 @@ struct WIZARD {
 
 /* A scratch folder holding a copy of ZVConfig.exe. */
 std::string ToolFolder(const std::string &name);
+/* A scratch project folder holding a ZORVAN.EXE (the marker), so that
+ * leaving the AUTORUN page finds the runtime without a question. */
+std::string DiscFolder(const std::string &name);
 /* Starts folder\exe (a copy of ZVConfig.exe) with env (NAME=VALUE) added,
  * and waits for its first page; false when none came. */
 bool StartWizard(WIZARD *w, const std::string &folder, const std::vector<std::string> &env = {},
