@@ -55,6 +55,13 @@ static bool Names(const std::string &proj, const std::string &value, const std::
     return a[0] && value.find(':') == std::string::npos && _stricmp(a, b) == 0;
 }
 
+/* What the page shows once Wine has handed its drawing to the screen. */
+static void KeepPage(const std::string &name)
+{
+    Sleep(500);
+    zvtest::KeepScreen(name);
+}
+
 static bool Go(const WIZARD &w, int button, int index)
 {
     Click(w, button);
@@ -113,14 +120,14 @@ TEST(WizardAutorun, PagesFilledReachBothFilesAndSurviveARoundTrip)
     EXPECT_TRUE(WaitFor([&] { return Enabled(page, PREVIEW) && Enabled(page, ICONNUMBER); }));
     std::string label(70, 'L');
     SetText(page, LABEL, label);
-    zvtest::KeepScreen("wizard-autorun-page-02");
+    KeepPage("wizard-autorun-page-02");
 
     ASSERT_TRUE(Go(w, NEXT, 2));
     page = Page(w);
     Check(page, MUSIC);
     Check(page, VIDEO);
     SetText(page, ACTION, "Start the disc");
-    zvtest::KeepScreen("wizard-autorun-page-03");
+    KeepPage("wizard-autorun-page-03");
 
     /* a document Windows has no program for: warned, the viewer kept */
     ASSERT_TRUE(Go(w, NEXT, 3));
@@ -139,7 +146,7 @@ TEST(WizardAutorun, PagesFilledReachBothFilesAndSurviveARoundTrip)
     page = Page(w);
     SetText(page, DOCUMENT, "docs folder\\Start Page.zvd");
     Check(page, BROWSELOCAL);
-    zvtest::KeepScreen("wizard-autorun-page-04");
+    KeepPage("wizard-autorun-page-04");
     ASSERT_TRUE(Go(w, NEXT, 4));
     page = Page(w);
     EXPECT_EQ(Text(page, VIEWER), "old.exe");
@@ -147,7 +154,7 @@ TEST(WizardAutorun, PagesFilledReachBothFilesAndSurviveARoundTrip)
     EXPECT_TRUE(WaitFor([&] { return Text(page, VIEWER) == "C:\\Zv Tools\\zv view.exe"; })) << Text(page, VIEWER);
     SetText(page, VIEWER, "VIEWER.EXE %DOCUMENT%");
     Check(page, FORCEVIEWER);
-    zvtest::KeepScreen("wizard-autorun-page-05");
+    KeepPage("wizard-autorun-page-05");
     ASSERT_TRUE(Go(w, NEXT, 5));
     EXPECT_TRUE(Checked(Page(w), NONE));
     ASSERT_TRUE(SaveInf(w));
@@ -251,7 +258,7 @@ TEST(WizardAutorun, DefaultActionsAndWindowModesAsTyped)
     EXPECT_TRUE(Checked(page, MESSAGE));
     EXPECT_EQ(Text(page, MESSAGETEXT), "Please start START.HTM yourself.");
     EXPECT_TRUE(WaitFor([&] { return Enabled(page, MESSAGETEXT) && !Enabled(page, OPENTEXT) && !Enabled(page, BROWSE); }));
-    zvtest::KeepScreen("wizard-autorun-page-06");
+    KeepPage("wizard-autorun-page-06");
     ASSERT_TRUE(SaveInf(w));
     EXPECT_EQ(Line(inf, "DEFAULTACTION"), "ECHO Please start START.HTM yourself.");
     EXPECT_EQ(Line(inf, "WINDOWMODE"), "Maximized");
