@@ -59,6 +59,22 @@ INT_PTR CALLBACK WizFinish(HWND, UINT, WPARAM, LPARAM);
 /* Enables or disables the frame's Next (3) or Previous (4) button. */
 void EnableFrameButton(int id, BOOL enable);
 
+/* A page as data: filled from AutoRunInf when it opens, stored into it
+ * when it is left (then marked changed), and what each of its own
+ * commands (a whole wParam: control id and notification) does. */
+struct PAGECOMMAND {
+    WPARAM wParam;
+    void (*pfnHandler)(HWND page, WPARAM wParam);
+};
+struct PAGEDEF {
+    void (*pfnInit)(HWND page);
+    void (*pfnStore)(HWND page);
+    const PAGECOMMAND *commands;
+    size_t count;
+};
+/* The page protocol for def; returns 0, as a page does for every message. */
+INT_PTR RunPage(const PAGEDEF &def, HWND page, UINT msg, WPARAM wParam);
+
 /* A page's browse button: the file dialog of string triple title, started
  * from the edit's text; the picked name, relative to the project folder
  * where it can be, goes into the edit.  0 when cancelled. */

@@ -17,7 +17,7 @@ static const char szEcho[] = "ECHO ";
 enum { ECHOLEN = sizeof szEcho - 1, MESSAGELEN = 501 };
 
 /* Only the chosen kind's field (and its browse button) can be edited. */
-static void EnableFields(HWND page, int choice)
+static void EnableFields(HWND page, WPARAM choice)
 {
     EnableWindow(GetDlgItem(page, IDC_DAMESSAGETEXT), choice == IDC_DAMESSAGE);
     EnableWindow(GetDlgItem(page, IDC_DAOPENTEXT), choice == IDC_DAOPEN);
@@ -79,32 +79,24 @@ static void Store(HWND page)
     } else {
         action[0] = '\0';
     }
-    SendMessageA(hwndMain, WM_SETMODIFIED, 1, 0);
 }
+
+static void Browse(HWND page, WPARAM)
+{
+    BrowseIntoEdit(page, IDC_DAOPENTEXT, IDS_SELECTVIEWER);
+}
+
+static const PAGECOMMAND commands[] = {
+    { IDC_DAMESSAGE, EnableFields },
+    { IDC_DAOPEN, EnableFields },
+    { IDC_DANONE, EnableFields },
+    { IDC_BROWSE, Browse },
+};
+static const PAGEDEF wizFive = { OnInit, Store, commands, sizeof commands / sizeof commands[0] };
 
 INT_PTR CALLBACK WizFive(HWND page, UINT msg, WPARAM wParam, LPARAM)
 {
-    if (msg == WM_INITDIALOG) {
-        OnInit(page);
-        return 0;
-    }
-    if (msg != WM_COMMAND)
-        return 0;
-    switch (wParam) {
-    case IDC_NEXT:
-    case IDC_PREVIOUS:
-        Store(page);
-        break;
-    case IDC_DAMESSAGE:
-    case IDC_DAOPEN:
-    case IDC_DANONE:
-        EnableFields(page, (int)wParam);
-        break;
-    case IDC_BROWSE:
-        BrowseIntoEdit(page, IDC_DAOPENTEXT, IDS_SELECTVIEWER);
-        break;
-    }
-    return 0;
+    return RunPage(wizFive, page, msg, wParam);
 }
 
 } // namespace zv

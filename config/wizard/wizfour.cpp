@@ -10,7 +10,7 @@ namespace zv {
 
 /* The program Windows opens the stored document with (the one of the
  * document page as last left), or a warning and no change. */
-static void TakeAssociation(HWND page)
+static void TakeAssociation(HWND page, WPARAM)
 {
     char program[ARI_PATHLEN];
     if (GetAssociatedExe(AutoRunInf.strDocument, program, sizeof program))
@@ -19,30 +19,33 @@ static void TakeAssociation(HWND page)
         NotifyUserSE(page, IDS_NOASSOCIATION, "");
 }
 
+static void OnInit(HWND page)
+{
+    /* the frame's buttons stay as the last page left them */
+    SetDlgItemTextA(page, IDC_VIEWER, AutoRunInf.strViewer);
+    CheckDlgButton(page, IDC_FORCEVIEWER, AutoRunInf.flgForceViewer ? BST_CHECKED : BST_UNCHECKED);
+}
+
+static void Store(HWND page)
+{
+    GetDlgItemTextA(page, IDC_VIEWER, AutoRunInf.strViewer, sizeof AutoRunInf.strViewer);
+    AutoRunInf.flgForceViewer = IsDlgButtonChecked(page, IDC_FORCEVIEWER) == BST_CHECKED ? -1 : 0;
+}
+
+static void Browse(HWND page, WPARAM)
+{
+    BrowseIntoEdit(page, IDC_VIEWER, IDS_SELECTVIEWER);
+}
+
+static const PAGECOMMAND commands[] = {
+    { IDC_BROWSE, Browse },
+    { IDC_ASSOCIATION, TakeAssociation },
+};
+static const PAGEDEF wizFour = { OnInit, Store, commands, sizeof commands / sizeof commands[0] };
+
 INT_PTR CALLBACK WizFour(HWND page, UINT msg, WPARAM wParam, LPARAM)
 {
-    if (msg == WM_INITDIALOG) {
-        SetDlgItemTextA(page, IDC_VIEWER, AutoRunInf.strViewer);
-        CheckDlgButton(page, IDC_FORCEVIEWER, AutoRunInf.flgForceViewer ? BST_CHECKED : BST_UNCHECKED);
-        return 0;
-    }
-    if (msg != WM_COMMAND)
-        return 0;
-    switch (wParam) {
-    case IDC_NEXT:
-    case IDC_PREVIOUS:
-        GetDlgItemTextA(page, IDC_VIEWER, AutoRunInf.strViewer, sizeof AutoRunInf.strViewer);
-        AutoRunInf.flgForceViewer = IsDlgButtonChecked(page, IDC_FORCEVIEWER) == BST_CHECKED ? -1 : 0;
-        SendMessageA(hwndMain, WM_SETMODIFIED, 1, 0);
-        break;
-    case IDC_BROWSE:
-        BrowseIntoEdit(page, IDC_VIEWER, IDS_SELECTVIEWER);
-        break;
-    case IDC_ASSOCIATION:
-        TakeAssociation(page);
-        break;
-    }
-    return 0;
+    return RunPage(wizFour, page, msg, wParam);
 }
 
 } // namespace zv

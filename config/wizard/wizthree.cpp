@@ -55,18 +55,19 @@ static void Store(HWND page)
     if (sel != CB_ERR && SendMessageA(list, CB_GETLBTEXTLEN, sel, 0) < (LRESULT)sizeof AutoRunInf.strWinMode)
         SendMessageA(list, CB_GETLBTEXT, sel, (LPARAM)AutoRunInf.strWinMode);
     AutoRunInf.flgBrowseLocalFile = IsDlgButtonChecked(page, IDC_BROWSELOCAL) == BST_CHECKED ? -1 : 0;
-    SendMessageA(hwndMain, WM_SETMODIFIED, 1, 0);
 }
+
+static void Browse(HWND page, WPARAM)
+{
+    BrowseIntoEdit(page, IDC_DOCUMENT, IDS_SELECTDOCUMENT);
+}
+
+static const PAGECOMMAND commands[] = { { IDC_BROWSE, Browse } };
+static const PAGEDEF wizThree = { OnInit, Store, commands, 1 };
 
 INT_PTR CALLBACK WizThree(HWND page, UINT msg, WPARAM wParam, LPARAM)
 {
-    if (msg == WM_INITDIALOG)
-        OnInit(page);
-    else if (msg == WM_COMMAND && (wParam == IDC_NEXT || wParam == IDC_PREVIOUS))
-        Store(page);
-    else if (msg == WM_COMMAND && wParam == IDC_BROWSE)
-        BrowseIntoEdit(page, IDC_DOCUMENT, IDS_SELECTDOCUMENT);
-    return 0;
+    return RunPage(wizThree, page, msg, wParam);
 }
 
 } // namespace zv

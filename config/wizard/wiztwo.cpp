@@ -47,7 +47,7 @@ static void EnableIconControls(HWND page, BOOL haveFile)
     EnableWindow(GetDlgItem(page, IDC_ICONNUMBER), haveFile);
 }
 
-static void Preview(HWND page)
+static void Preview(HWND page, WPARAM = 0)
 {
     char file[ARI_PATHLEN];
     GetDlgItemTextA(page, IDC_ICONFILE, file, sizeof file);
@@ -79,36 +79,31 @@ static void Store(HWND page)
     /* the splash title follows the label until the splash page sets its own */
     strcpy_s(AutoRunInf.strCDTitle, sizeof AutoRunInf.strCDTitle, AutoRunInf.strLabel);
     CopyIfNeeded(page, AutoRunInf.strInfFile, AutoRunInf.strIcon, sizeof AutoRunInf.strIcon);
-    SendMessageA(hwndMain, WM_SETMODIFIED, 1, 0);
 }
+
+static void Browse(HWND page, WPARAM)
+{
+    if (BrowseIntoEdit(page, IDC_ICONFILE, IDS_SELECTICON)) {
+        EnableIconControls(page, TRUE);
+        Preview(page);
+    }
+}
+
+static void IconFileLeft(HWND page, WPARAM)
+{
+    EnableIconControls(page, GetWindowTextLengthA(GetDlgItem(page, IDC_ICONFILE)) > 0);
+}
+
+static const PAGECOMMAND commands[] = {
+    { IDC_ICONPREVIEW, Preview },
+    { IDC_BROWSE, Browse },
+    { MAKEWPARAM(IDC_ICONFILE, EN_KILLFOCUS), IconFileLeft },
+};
+static const PAGEDEF wizTwo = { OnInit, Store, commands, sizeof commands / sizeof commands[0] };
 
 INT_PTR CALLBACK WizTwo(HWND page, UINT msg, WPARAM wParam, LPARAM)
 {
-    if (msg == WM_INITDIALOG) {
-        OnInit(page);
-        return 0;
-    }
-    if (msg != WM_COMMAND)
-        return 0;
-    switch (wParam) {
-    case IDC_NEXT:
-    case IDC_PREVIOUS:
-        Store(page);
-        break;
-    case IDC_ICONPREVIEW:
-        Preview(page);
-        break;
-    case IDC_BROWSE:
-        if (BrowseIntoEdit(page, IDC_ICONFILE, IDS_SELECTICON)) {
-            EnableIconControls(page, TRUE);
-            Preview(page);
-        }
-        break;
-    case MAKEWPARAM(IDC_ICONFILE, EN_KILLFOCUS):
-        EnableIconControls(page, GetWindowTextLengthA(GetDlgItem(page, IDC_ICONFILE)) > 0);
-        break;
-    }
-    return 0;
+    return RunPage(wizTwo, page, msg, wParam);
 }
 
 } // namespace zv

@@ -17,23 +17,29 @@ static const struct {
     { IDC_VIDEOFILES, CONTENT_VIDEO },
 };
 
+static void OnInit(HWND page)
+{
+    EnableFrameButton(IDC_PREVIOUS, TRUE);
+    SetDlgItemTextA(page, IDC_ACTIONTEXT, AutoRunInf.strAction);
+    for (const auto &box : contentBoxes)
+        CheckDlgButton(page, box.id, (AutoRunInf.uContentFlags & box.bit) ? BST_CHECKED : BST_UNCHECKED);
+}
+
+static void Store(HWND page)
+{
+    GetDlgItemTextA(page, IDC_ACTIONTEXT, AutoRunInf.strAction, sizeof AutoRunInf.strAction);
+    /* bits no box shows are not kept */
+    AutoRunInf.uContentFlags = 0;
+    for (const auto &box : contentBoxes)
+        if (IsDlgButtonChecked(page, box.id) == BST_CHECKED)
+            AutoRunInf.uContentFlags |= box.bit;
+}
+
+static const PAGEDEF wizTwoPtFive = { OnInit, Store, NULL, 0 };
+
 INT_PTR CALLBACK WizTwoPtFive(HWND page, UINT msg, WPARAM wParam, LPARAM)
 {
-    if (msg == WM_INITDIALOG) {
-        EnableFrameButton(IDC_PREVIOUS, TRUE);
-        SetDlgItemTextA(page, IDC_ACTIONTEXT, AutoRunInf.strAction);
-        for (const auto &box : contentBoxes)
-            CheckDlgButton(page, box.id, (AutoRunInf.uContentFlags & box.bit) ? BST_CHECKED : BST_UNCHECKED);
-    } else if (msg == WM_COMMAND && (wParam == IDC_NEXT || wParam == IDC_PREVIOUS)) {
-        GetDlgItemTextA(page, IDC_ACTIONTEXT, AutoRunInf.strAction, sizeof AutoRunInf.strAction);
-        /* bits no box shows are not kept */
-        AutoRunInf.uContentFlags = 0;
-        for (const auto &box : contentBoxes)
-            if (IsDlgButtonChecked(page, box.id) == BST_CHECKED)
-                AutoRunInf.uContentFlags |= box.bit;
-        SendMessageA(hwndMain, WM_SETMODIFIED, 1, 0);
-    }
-    return 0;
+    return RunPage(wizTwoPtFive, page, msg, wParam);
 }
 
 } // namespace zv
