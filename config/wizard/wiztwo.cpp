@@ -32,12 +32,15 @@ static HICON IconOf(const char *file, UINT number)
     return icon;
 }
 
+/* The button lets go of the old icon before it is destroyed; the one of
+ * an earlier visit of the page is destroyed here too. */
 static void ShowIcon(HWND page, HICON icon)
 {
-    if (hico)
-        DestroyIcon(hico);
+    HICON old = hico;
     hico = icon;
     SendDlgItemMessageA(page, IDC_ICONPREVIEW, BM_SETIMAGE, IMAGE_ICON, (LPARAM)hico);
+    if (old)
+        DestroyIcon(old);
 }
 
 /* Preview and number make sense only with an icon file. */

@@ -68,6 +68,23 @@ static bool Go(const WIZARD &w, int button, int index)
     return WaitForPage(w, index);
 }
 
+/* From the last page back to page index. */
+static bool BackTo(const WIZARD &w, int index)
+{
+    for (int i = 11; i >= index; i--)
+        if (!Go(w, PREVIOUS, i))
+            return false;
+    return true;
+}
+
+static bool AnswerAutoCopy(const WIZARD &w)
+{
+    HWND dialog = WaitForDialog(w, "Auto-Copy Options");
+    if (dialog)
+        zvtest::PressButton(dialog, IDYES);
+    return dialog != NULL;
+}
+
 static std::string Line(const std::string &inf, const std::string &key)
 {
     for (const std::string &line : zvtest::ReadLines(inf))
@@ -110,14 +127,12 @@ TEST(WizardAutorun, PagesFilledReachBothFilesAndSurviveARoundTrip)
         Click(w, PREVIEW);
         EXPECT_TRUE(PreviewShows(page, p.rgb)) << p.file << "," << p.number;
     }
-    SetText(page, ICONFILE, "");
-    Focus(page, ICONFILE);
-    Focus(page, LABEL);
-    EXPECT_TRUE(WaitFor([&] { return !Enabled(page, PREVIEW) && !Enabled(page, ICONNUMBER); }));
-    SetText(page, ICONFILE, "art work\\disc icons.dll");
-    Focus(page, ICONFILE);
-    Focus(page, LABEL);
-    EXPECT_TRUE(WaitFor([&] { return Enabled(page, PREVIEW) && Enabled(page, ICONNUMBER); }));
+    for (bool file : { false, true }) {   /* the icon field emptied or filled, then left */
+        SetText(page, ICONFILE, file ? "art work\\disc icons.dll" : "");
+        Focus(page, ICONFILE);
+        Focus(page, LABEL);
+        EXPECT_TRUE(WaitFor([&] { return Enabled(page, PREVIEW) == file && Enabled(page, ICONNUMBER) == file; }));
+    }
     std::string label(70, 'L');
     SetText(page, LABEL, label);
     KeepPage("wizard-autorun-page-02");
@@ -188,11 +203,9 @@ TEST(WizardAutorun, PagesFilledReachBothFilesAndSurviveARoundTrip)
     ASSERT_TRUE(AnswerFileDialog(w, "Create Zorvan Data File", proj + "\\ZORVAN.DAT"));
     zv::AUTORUNINF dat = {};
     ASSERT_TRUE(WaitFor([&] { return zv::ReadZorvanDat((proj + "\\ZORVAN.DAT").c_str(), &dat) != 0; }));
-    EXPECT_STREQ(dat.strDocument, back.strDocument);
-    EXPECT_STREQ(dat.strViewer, back.strViewer);
-    EXPECT_STREQ(dat.strCDTitle, back.strCDTitle);
-    EXPECT_EQ(dat.uWindowMode, SW_MAXIMIZE);
-    EXPECT_TRUE(dat.flgBrowseLocalFile && dat.flgForceViewer);
+    EXPECT_EQ(std::string(dat.strDocument) + "|" + dat.strViewer + "|" + dat.strCDTitle,
+              std::string(back.strDocument) + "|" + back.strViewer + "|" + back.strCDTitle);
+    EXPECT_TRUE(dat.uWindowMode == SW_MAXIMIZE && dat.flgBrowseLocalFile && dat.flgForceViewer);
     Click(w, NEXT);
     ASSERT_TRUE(WaitForPage(w, 0));
     Click(w, CLOSE);
@@ -208,10 +221,7 @@ TEST(WizardAutorun, RuntimeFoundInTheProjectBesideTheUtilityOrNowhere)
         ASSERT_TRUE(StartWizard(&w, tool));
         ASSERT_TRUE(CreateProject(w, proj + "\\AUTORUN.INF"));
         Click(w, PREVIOUS);
-        HWND copy = WaitForDialog(w, "Auto-Copy Options");
-        ASSERT_TRUE(copy != NULL);
-        zvtest::PressButton(copy, IDYES);
-        ASSERT_TRUE(WaitForPage(w, 0));
+        ASSERT_TRUE(AnswerAutoCopy(w) && WaitForPage(w, 0));
         EXPECT_TRUE(zvtest::PathExists(proj + "\\ZORVAN.EXE"));
         Click(w, CLOSE);
         EXPECT_TRUE(WaitForEnd(&w));
@@ -265,8 +275,7 @@ TEST(WizardAutorun, DefaultActionsAndWindowModesAsTyped)
     EXPECT_EQ(Line(inf, "DOCUMENT"), "http://example.org/start.htm");
 
     /* back to the page from the last one; each value stored by Next */
-    for (int i = 11; i >= 5; i--)
-        ASSERT_TRUE(Go(w, PREVIOUS, i));
+    ASSERT_TRUE(BackTo(w, 5));
     page = Page(w);
     ClickRadio(page, OPEN);
     EXPECT_TRUE(WaitFor([&] { return !Enabled(page, MESSAGETEXT) && Enabled(page, OPENTEXT) && Enabled(page, BROWSE); }));
@@ -278,11 +287,7 @@ TEST(WizardAutorun, DefaultActionsAndWindowModesAsTyped)
     for (const auto &o : opens) {
         SetText(page, OPENTEXT, o.typed);
         Click(w, NEXT);
-        if (o.copy) {
-            HWND copy = WaitForDialog(w, "Auto-Copy Options");
-            ASSERT_TRUE(copy != NULL);
-            zvtest::PressButton(copy, IDYES);
-        }
+        ASSERT_TRUE(!o.copy || AnswerAutoCopy(w));
         ASSERT_TRUE(WaitForPage(w, 6) && Go(w, PREVIOUS, 5));
         page = Page(w);
         EXPECT_TRUE(Checked(page, OPEN));
@@ -300,8 +305,7 @@ TEST(WizardAutorun, DefaultActionsAndWindowModesAsTyped)
     SetText(page, MESSAGETEXT, std::string(600, 'm'));
     ASSERT_TRUE(SaveInf(w));
     EXPECT_EQ(Line(inf, "DEFAULTACTION"), "ECHO " + std::string(501, 'm'));
-    for (int i = 11; i >= 5; i--)
-        ASSERT_TRUE(Go(w, PREVIOUS, i));
+    ASSERT_TRUE(BackTo(w, 5));
     ClickRadio(Page(w), NONE);
     ASSERT_TRUE(SaveInf(w));
     EXPECT_EQ(Line(inf, "DEFAULTACTION"), "") << "None, whatever the edits hold";
