@@ -36,7 +36,7 @@ INT_PTR RunWizard(HINSTANCE instance);
  * or when load is 0 and it has not been loaded yet. */
 HWND CallHtmlHelp(int load, HWND owner, const char *file, UINT command, DWORD_PTR data);
 
-/* ---- pages (wizone.cpp, wizfinish.cpp, pages*.cpp) ---- */
+/* ---- pages (wiz*.cpp, pages*.cpp, pagecommands.cpp) ---- */
 
 /* What every page does with these messages: Next and Previous on at
  * WM_INITDIALOG, the settings marked changed when the page is left. */
