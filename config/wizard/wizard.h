@@ -59,6 +59,24 @@ INT_PTR CALLBACK WizFinish(HWND, UINT, WPARAM, LPARAM);
 /* Enables or disables the frame's Next (3) or Previous (4) button. */
 void EnableFrameButton(int id, BOOL enable);
 
+/* The placement page's picture of the screen takes clicks through this
+ * procedure (wizten.cpp); the page hears of them as WM_SCREENCLICK. */
+enum { WM_SCREENCLICK = WM_APP + 100 };
+LRESULT CALLBACK SubStaticEvents(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+WNDPROC CreateScreenPicture(HWND page, int itemId);
+
+/* ---- the music page's preview (soundpreview.cpp), apart from the
+ *      runtime's and the menu's music functions ---- */
+namespace preview {
+enum { PREVIEW_NONE = 0, PREVIEW_WAVE = 1, PREVIEW_MIDI = 2 };
+/* Every wave call goes through this; tests may record instead. */
+extern BOOL (WINAPI *pfnPlaySoundA)(LPCSTR sound, HMODULE module, DWORD flags);
+/* What plays: PREVIEW_WAVE, PREVIEW_MIDI, or PREVIEW_NONE on failure. */
+int PlayMusic(const char *path);
+/* Stops what PlayMusic started as kind; PREVIEW_NONE. */
+int StopMusic(int kind);
+} // namespace preview
+
 /* ---- project files and paths (filedlg.cpp, projpath.cpp, autocopy.cpp,
  *      findexe.cpp) ---- */
 
