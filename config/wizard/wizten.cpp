@@ -113,7 +113,11 @@ static void ScreenClicked(HWND page, LPARAM lParam)
     double a = t != 0 ? atan2((double)d, (double)t) : d >= 0 ? PI / 2 : -PI / 2;
     double D = sqrt((double)t * t + (double)d * d);
     double R = sqrt(pow(cos(a) * cx, 2) + pow(sin(a) * cy, 2));
-    SetDlgItemInt(page, IDC_ANGLE, (UINT)(int)(a * 57.29577951308232), TRUE);
+    /* a hair away from zero before the cut: pi/2 in degrees comes out as
+     * 89.99999999999999 in double precision, and straight up is 90 */
+    double degrees = a * 57.29577951308232;
+    degrees += degrees < 0 ? -1e-9 : 1e-9;
+    SetDlgItemInt(page, IDC_ANGLE, (UINT)(int)degrees, TRUE);
     SetDlgItemInt(page, IDC_DISTANCE, R > 0 ? (UINT)(D / R * 100) : 0, FALSE);
 }
 

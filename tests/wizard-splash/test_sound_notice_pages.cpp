@@ -126,18 +126,17 @@ TEST(WizardSoundNoticePages, NoticeAsTextOrFileReachesBothFilesWhole)
     ASSERT_TRUE(GoTo(w, 11, 12));
     Click(w, SAVEINF);
     ASSERT_TRUE(WaitFor([&] { return CanClick(w, VIEWINF); }));
+    zv::AUTORUNINF fromInf = {}, fromDat = {};
+    ASSERT_TRUE(zv::ReadAutoRunInf(inf.c_str(), &fromInf, 1));
+    ASSERT_TRUE(fromInf.pstrLNText != NULL);
+    EXPECT_EQ(std::string(fromInf.pstrLNText), escaped);
+    EXPECT_STREQ(fromInf.strLNCaption, "Licence");
+    EXPECT_GE(fromInf.uLNTextLen, typed.size());
     Click(w, SAVEDAT);
     ASSERT_TRUE(AnswerFileDialog(w, "Create Zorvan Data File", dat));
-    ASSERT_TRUE(WaitFor([&] { return zvtest::PathExists(dat); }));
-    zv::AUTORUNINF fromInf = {}, fromDat = {};
-    fromInf.strOpen[0] = fromDat.strOpen[0] = 'x';
-    ASSERT_TRUE(WaitFor([&] { return zv::ReadAutoRunInf(inf.c_str(), &fromInf, 0) != 0; }));
-    ASSERT_TRUE(zv::ReadZorvanDat(dat.c_str(), &fromDat));
-    ASSERT_TRUE(fromInf.pstrLNText && fromDat.pstrLNText);
-    EXPECT_EQ(std::string(fromInf.pstrLNText), escaped);
+    ASSERT_TRUE(WaitFor([&] { return zv::ReadZorvanDat(dat.c_str(), &fromDat) != 0; }));
+    ASSERT_TRUE(fromDat.pstrLNText != NULL);
     EXPECT_EQ(std::string(fromDat.pstrLNText), escaped);
-    EXPECT_STREQ(fromInf.strLNCaption, "Licence");
-    EXPECT_EQ(fromInf.uLNTextLen >= typed.size(), true) << fromInf.uLNTextLen;
 
     /* back on the page: the text shows escaped, in text mode */
     ASSERT_TRUE(GoTo(w, 12, 11));
@@ -151,7 +150,7 @@ TEST(WizardSoundNoticePages, NoticeAsTextOrFileReachesBothFilesWhole)
     Toggle(w, SHOWFILE);
     EXPECT_TRUE(Enabled(w, LICENSEBROWSE) && Shown(w, LICENSEFILE) && Shown(w, SIMPLEACCEPT));
     EXPECT_FALSE(Shown(w, NOTICETEXT));
-    Click(w, LICENSEBROWSE);
+    zvtest::PressButton(Page(w), LICENSEBROWSE);   /* the frame's 1001 is Save... */
     ASSERT_TRUE(AnswerFileDialog(w, "Locate License Text", other + "\\licence.rtf"));
     EXPECT_TRUE(WaitFor([&] { return Text(w, LICENSEFILE) == other + "\\licence.rtf"; })) << Text(w, LICENSEFILE);
     Toggle(w, SIMPLEACCEPT);
@@ -165,7 +164,10 @@ TEST(WizardSoundNoticePages, NoticeAsTextOrFileReachesBothFilesWhole)
     ASSERT_TRUE(GoTo(w, 7, 11));
     EXPECT_TRUE(Checked(w, SHOWFILE) && Checked(w, SIMPLEACCEPT));
     ASSERT_TRUE(GoTo(w, 11, 12));
-    ASSERT_TRUE(SaveInf(w));
+    Click(w, SAVEINF);
+    EXPECT_NE(AnswerBox(w, IDNO).find("'EULA' contains an absolute directory name"), std::string::npos)
+        << "the writer asks; the author keeps the path";
+    ASSERT_TRUE(WaitFor([&] { return CanClick(w, VIEWINF); }));
     EXPECT_EQ(InfValue(inf, "EULA"), other + "\\licence.rtf");
     EXPECT_EQ(InfValue(inf, "SIMPLEACCEPT"), "-1");
     EXPECT_EQ(InfValue(inf, "LEGALNOTICETEXT"), "");

