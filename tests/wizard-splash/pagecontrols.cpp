@@ -2,6 +2,7 @@
  * pagecontrols.cpp - working the current page's controls from outside.
  */
 #include "pagecontrols.h"
+#include "screen.h"
 
 namespace wiztest {
 
@@ -84,6 +85,13 @@ std::string InfValue(const std::string &inf, const std::string &key)
             return line.substr(key.size() + 3);
     }
     return "<none>";
+}
+
+void Snap(const std::string &name)
+{
+    /* Wine hands a window's new contents to X a little later */
+    Sleep(500);
+    zvtest::KeepScreen(name);
 }
 
 std::string JpegHeader(int w, int h)

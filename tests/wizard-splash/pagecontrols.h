@@ -31,6 +31,8 @@ bool GoTo(const WIZARD &w, int from, int to);
 /* The value of KEY= (or of "; KEY=", written for an unused key) in a
  * saved AUTORUN.INF, unquoted. */
 std::string InfValue(const std::string &inf, const std::string &key);
+/* A screenshot kept once the page has drawn what it was just given. */
+void Snap(const std::string &name);
 /* The header of a baseline JPEG of w x h pixels: enough to be measured. */
 std::string JpegHeader(int w, int h);
 

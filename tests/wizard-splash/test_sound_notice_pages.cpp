@@ -56,7 +56,7 @@ TEST(WizardSoundNoticePages, MusicPreviewAndLength)
     Press(w, PLAY);
     EXPECT_FALSE(Enabled(w, PLAY));
     EXPECT_TRUE(Enabled(w, STOP));
-    zvtest::KeepScreen("wizard-splash-page-11");
+    Snap("wizard-splash-page-11");
     Press(w, STOP);
     EXPECT_TRUE(Enabled(w, PLAY));
     /* leaving the page stops it: back on the page, Play starts anew */
@@ -122,7 +122,7 @@ TEST(WizardSoundNoticePages, NoticeAsTextOrFileReachesBothFilesWhole)
     const std::string escaped = "Read this first.\\nTab\\#9here \\#169 Quorvel\\n\\#233t\\#233 2026";
     SetText(w, NOTICECAPTION, "Licence");
     SetText(w, NOTICETEXT, typed);
-    zvtest::KeepScreen("wizard-splash-page-12");
+    Snap("wizard-splash-page-12");
     ASSERT_TRUE(GoTo(w, 11, 12));
     Click(w, SAVEINF);
     ASSERT_TRUE(WaitFor([&] { return CanClick(w, VIEWINF); }));

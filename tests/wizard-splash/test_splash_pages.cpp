@@ -56,7 +56,7 @@ TEST(WizardSplashPages, CopyrightSplashPictureAndTimesReachTheInf)
     /* a Ctrl+Enter line break: stored as \n, previewed as two lines */
     TypeText(w, COPYRIGHT, "(C) 2026\r\nExample Press");
     EXPECT_TRUE(WaitFor([&] { return Text(w, PREVIEW) == "(C) 2026\r\nExample Press"; })) << Text(w, PREVIEW);
-    zvtest::KeepScreen("wizard-splash-page-07");
+    Snap("wizard-splash-page-07");
     ASSERT_TRUE(GoTo(w, 6, 7));
 
     /* a new project shows the runtime's own splash */
@@ -93,7 +93,7 @@ TEST(WizardSplashPages, CopyrightSplashPictureAndTimesReachTheInf)
     SetText(w, SPLASHFILE, "pic.png");
     Press(w, LOOKUP);
     SendTo(Item(w, ANIMATION), CB_SELECTSTRING, (WPARAM)-1, (LPARAM)"(1)");
-    zvtest::KeepScreen("wizard-splash-page-08");
+    Snap("wizard-splash-page-08");
     ASSERT_TRUE(GoTo(w, 7, 8));
 
     /* the author's picture: the times are the author's too */
@@ -104,7 +104,7 @@ TEST(WizardSplashPages, CopyrightSplashPictureAndTimesReachTheInf)
     SetText(w, TITLE, std::string(70, 'T'));
     EXPECT_EQ(Text(w, TITLE), std::string(70, 'T')) << "a set text passes the limit; the record keeps 63";
     Toggle(w, TOPMOST);
-    zvtest::KeepScreen("wizard-splash-page-09");
+    Snap("wizard-splash-page-09");
     ASSERT_TRUE(GoTo(w, 8, 9));
     ASSERT_TRUE(SaveInf(w));
     EXPECT_EQ(InfValue(inf, "COPYRIGHT"), "(C) 2026\\nExample Press");
