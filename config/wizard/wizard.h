@@ -41,6 +41,8 @@ HWND CallHtmlHelp(int load, HWND owner, const char *file, UINT command, DWORD_PT
 /* What every page does with these messages: Next and Previous on at
  * WM_INITDIALOG, the settings marked changed when the page is left. */
 INT_PTR PageProtocol(UINT msg, WPARAM wParam);
+/* A check box of the page is checked. */
+int IsBoxChecked(HWND page, int id);
 
 INT_PTR CALLBACK WizOne(HWND, UINT, WPARAM, LPARAM);
 INT_PTR CALLBACK WizTwo(HWND, UINT, WPARAM, LPARAM);

@@ -37,11 +37,6 @@ static int PictureKind(const char *name)
     return PICTURE_NONE;
 }
 
-static int Checked(HWND page, int id)
-{
-    return IsDlgButtonChecked(page, id) == BST_CHECKED;
-}
-
 static void UpdateLookup(HWND page)
 {
     char name[ARI_PATHLEN];
@@ -140,12 +135,12 @@ static void Enter(HWND page)
 
 static void Store(HWND page)
 {
-    AutoRunInf.flgHideSplash = Checked(page, IDC_SHOWSPLASH) ? 0 : -1;
+    AutoRunInf.flgHideSplash = IsBoxChecked(page, IDC_SHOWSPLASH) ? 0 : -1;
     if (AutoRunInf.flgHideSplash) {
         AutoRunInf.strSplash[0] = '\0';
         AutoRunInf.uSplashLen = 5;
         AutoRunInf.uPauseLen = 0;
-    } else if (Checked(page, IDC_CUSTOMSPLASH)) {
+    } else if (IsBoxChecked(page, IDC_CUSTOMSPLASH)) {
         GetDlgItemTextA(page, IDC_SPLASHFILE, AutoRunInf.strSplash, sizeof AutoRunInf.strSplash);
         AutoRunInf.uImageWidth = (int)GetDlgItemInt(page, IDC_IMAGEWIDTH, NULL, FALSE);
         AutoRunInf.uImageHeight = (int)GetDlgItemInt(page, IDC_IMAGEHEIGHT, NULL, FALSE);
@@ -184,11 +179,11 @@ INT_PTR CALLBACK WizEight(HWND page, UINT msg, WPARAM wParam, LPARAM)
             UpdateLookup(page);
         break;
     case IDC_SHOWSPLASH:
-        EnableWindow(GetDlgItem(page, IDC_CUSTOMSPLASH), Checked(page, IDC_SHOWSPLASH));
-        EnableCustom(page, Checked(page, IDC_SHOWSPLASH) && Checked(page, IDC_CUSTOMSPLASH));
+        EnableWindow(GetDlgItem(page, IDC_CUSTOMSPLASH), IsBoxChecked(page, IDC_SHOWSPLASH));
+        EnableCustom(page, IsBoxChecked(page, IDC_SHOWSPLASH) && IsBoxChecked(page, IDC_CUSTOMSPLASH));
         break;
     case IDC_CUSTOMSPLASH:
-        EnableCustom(page, Checked(page, IDC_CUSTOMSPLASH));
+        EnableCustom(page, IsBoxChecked(page, IDC_CUSTOMSPLASH));
         break;
     case IDC_SPLASHBROWSE:
         if (HIWORD(wParam) == BN_CLICKED)

@@ -13,11 +13,6 @@ namespace zv {
 static int fMusicPlaying = preview::PREVIEW_NONE;
 static HICON hiPlay, hiStop;
 
-static int Checked(HWND page, int id)
-{
-    return IsDlgButtonChecked(page, id) == BST_CHECKED;
-}
-
 /* The named music file exists; name gets the edit's text. */
 static int MusicExists(HWND page, char (&name)[ARI_PATHLEN])
 {
@@ -85,7 +80,7 @@ static void Play(HWND page)
 
 static void Store(HWND page)
 {
-    if (Checked(page, IDC_PLAYSOUND)) {
+    if (IsBoxChecked(page, IDC_PLAYSOUND)) {
         GetDlgItemTextA(page, IDC_MUSICFILE, AutoRunInf.strMusic, sizeof AutoRunInf.strMusic);
         AutoRunInf.uMusicLen = GetDlgItemInt(page, IDC_MUSICLENGTH, NULL, FALSE);
         if (AutoRunInf.uMusicLen == 0)
@@ -108,8 +103,8 @@ static void OnCommand(HWND page, WPARAM wParam)
     }
     switch (LOWORD(wParam)) {
     case IDC_PLAYSOUND:
-        EnableMusic(page, Checked(page, IDC_PLAYSOUND));
-        EnablePreview(page, MusicExists(page, name) && Checked(page, IDC_PLAYSOUND));
+        EnableMusic(page, IsBoxChecked(page, IDC_PLAYSOUND));
+        EnablePreview(page, MusicExists(page, name) && IsBoxChecked(page, IDC_PLAYSOUND));
         fMusicPlaying = preview::StopMusic(fMusicPlaying);
         break;
     case IDC_MUSICBROWSE:

@@ -8,11 +8,6 @@
 
 namespace zv {
 
-static int Checked(HWND page, int id)
-{
-    return IsDlgButtonChecked(page, id) == BST_CHECKED;
-}
-
 static void Enter(HWND page)
 {
     SetDlgItemInt(page, IDC_SPLASHTIME, AutoRunInf.uSplashLen, FALSE);
@@ -32,7 +27,7 @@ static void Enter(HWND page)
 
 static void Store(HWND page)
 {
-    AutoRunInf.flgTopMost = Checked(page, IDC_TOPMOST) ? -1 : 0;
+    AutoRunInf.flgTopMost = IsBoxChecked(page, IDC_TOPMOST) ? -1 : 0;
     SendMessageA(hwndMain, WM_SETMODIFIED, 1, 0);
     if (IsWindowEnabled(GetDlgItem(page, IDC_SPLASHTIME))) {
         AutoRunInf.uSplashLen = GetDlgItemInt(page, IDC_SPLASHTIME, NULL, FALSE);
@@ -43,7 +38,7 @@ static void Store(HWND page)
         AutoRunInf.uSplashLen = 5;
         AutoRunInf.uPauseLen = 0;
     }
-    AutoRunInf.flgAlternateSplash = Checked(page, IDC_ALTSPLASH) ? -1 : 0;
+    AutoRunInf.flgAlternateSplash = IsBoxChecked(page, IDC_ALTSPLASH) ? -1 : 0;
     if (AutoRunInf.flgAlternateSplash)
         AutoRunInf.strCDTitle[0] = '\0';
     else
@@ -59,7 +54,7 @@ INT_PTR CALLBACK WizNine(HWND page, UINT msg, WPARAM wParam, LPARAM)
         if (wParam == IDC_NEXT || wParam == IDC_PREVIOUS)
             Store(page);
         else if (LOWORD(wParam) == IDC_ALTSPLASH && HIWORD(wParam) == BN_CLICKED)
-            EnableWindow(GetDlgItem(page, IDC_WINDOWTITLE), !Checked(page, IDC_ALTSPLASH));
+            EnableWindow(GetDlgItem(page, IDC_WINDOWTITLE), !IsBoxChecked(page, IDC_ALTSPLASH));
     }
     return 0;
 }

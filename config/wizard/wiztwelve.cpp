@@ -14,11 +14,6 @@ namespace zv {
 /* An escape is at most five bytes a character ("\#169"). */
 enum { ESCAPEDMAX = 5 };
 
-static int Checked(HWND page, int id)
-{
-    return IsDlgButtonChecked(page, id) == BST_CHECKED;
-}
-
 static void Show(HWND page, int id, BOOL show)
 {
     ShowWindow(GetDlgItem(page, id), show ? SW_SHOW : SW_HIDE);
@@ -67,17 +62,17 @@ static void Enter(HWND page)
 
 static void NoticeClicked(HWND page)
 {
-    BOOL on = Checked(page, IDC_SHOWNOTICE);
+    BOOL on = IsBoxChecked(page, IDC_SHOWNOTICE);
     static const int ids[] = { IDC_NOTICECAPTION, IDC_NOTICETEXT, IDC_SHOWFILE, IDC_LICENSEFILE,
                                IDC_SIMPLEACCEPT };
     for (int id : ids)
         Enable(page, id, on);
-    Enable(page, IDC_LICENSEBROWSE, on && Checked(page, IDC_SHOWFILE));
+    Enable(page, IDC_LICENSEBROWSE, on && IsBoxChecked(page, IDC_SHOWFILE));
 }
 
 static void FileClicked(HWND page)
 {
-    BOOL file = Checked(page, IDC_SHOWFILE);
+    BOOL file = IsBoxChecked(page, IDC_SHOWFILE);
     Enable(page, IDC_LICENSEBROWSE, file);
     Enable(page, IDC_NOTICETEXT, !file);
     Enable(page, IDC_LICENSEFILE, file);
@@ -113,13 +108,13 @@ static void Store(HWND page)
     AutoRunInf.pstrLNText = NULL;
     AutoRunInf.strEULA[0] = '\0';
     AutoRunInf.strLNCaption[0] = '\0';
-    if (!Checked(page, IDC_SHOWNOTICE))
+    if (!IsBoxChecked(page, IDC_SHOWNOTICE))
         return;
 
     GetDlgItemTextA(page, IDC_NOTICECAPTION, AutoRunInf.strLNCaption, sizeof AutoRunInf.strLNCaption);
-    if (Checked(page, IDC_SHOWFILE)) {
+    if (IsBoxChecked(page, IDC_SHOWFILE)) {
         GetDlgItemTextA(page, IDC_LICENSEFILE, AutoRunInf.strEULA, sizeof AutoRunInf.strEULA);
-        AutoRunInf.flgSimpleAccept = Checked(page, IDC_SIMPLEACCEPT) ? -1 : 0;
+        AutoRunInf.flgSimpleAccept = IsBoxChecked(page, IDC_SIMPLEACCEPT) ? -1 : 0;
     } else {
         AutoRunInf.flgSimpleAccept = 0;
         AutoRunInf.uLNTextLen = (unsigned)GetWindowTextLengthA(GetDlgItem(page, IDC_NOTICETEXT));

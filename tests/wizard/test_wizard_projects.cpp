@@ -11,6 +11,20 @@
 
 using namespace wiztest;
 
+/* A new project's file once every page was left: the splash options page
+ * stores the runtime's own splash time, the sound page the splash time as
+ * the music's length. */
+static std::string WalkedGolden(const char *name)
+{
+    std::string text = GoldenText(name);
+    for (const char *key : { "\nSPLASHLEN=", "\nMUSICLEN=" }) {
+        size_t at = text.find(std::string(key) + "0\r");
+        if (at != std::string::npos)
+            text.replace(at + strlen(key), 1, "5");
+    }
+    return text;
+}
+
 TEST(WizardProjects, NewProjectSavedPlainCommentedAndWithDataFile)
 {
     std::string tool = ToolFolder("new-tool"), proj = zvtest::ScratchDir("new-proj");
@@ -36,7 +50,7 @@ TEST(WizardProjects, NewProjectSavedPlainCommentedAndWithDataFile)
 
     Click(w, SAVEINF);
     ASSERT_TRUE(WaitFor([&] { return CanClick(w, VIEWINF); }));
-    EXPECT_EQ(SavedText(proj + "\\AUTORUN.INF"), GoldenText("new_plain.inf"));
+    EXPECT_EQ(SavedText(proj + "\\AUTORUN.INF"), WalkedGolden("new_plain.inf"));
     EXPECT_TRUE(CanClick(w, TESTRUN));
     EXPECT_TRUE(CanClick(w, NEXT));
     EXPECT_FALSE(CanClick(w, SAVEDOTS)) << "a saved project is unchanged";
@@ -44,8 +58,8 @@ TEST(WizardProjects, NewProjectSavedPlainCommentedAndWithDataFile)
     DWORD_PTR r;
     SendMessageTimeoutA(GetDlgItem(Page(w), COMMENTS), BM_SETCHECK, BST_CHECKED, 0, SMTO_ABORTIFHUNG, 5000, &r);
     Click(w, SAVEINF);
-    ASSERT_TRUE(WaitFor([&] { return SavedText(proj + "\\AUTORUN.INF") == GoldenText("new_commented.inf"); }));
-    EXPECT_EQ(SavedText(proj + "\\AUTORUN.BAK"), GoldenText("new_plain.inf"));
+    ASSERT_TRUE(WaitFor([&] { return SavedText(proj + "\\AUTORUN.INF") == WalkedGolden("new_commented.inf"); }));
+    EXPECT_EQ(SavedText(proj + "\\AUTORUN.BAK"), WalkedGolden("new_plain.inf"));
 
     Click(w, SAVEDAT);
     ASSERT_TRUE(AnswerFileDialog(w, "Create Zorvan Data File", proj + "\\ZORVAN.DAT"));
