@@ -18,15 +18,6 @@ enum {
     SPLASHFILE = 1009, CUSTOMSPLASH = 1018
 };
 
-/* The enabled states of ids, "1" or "0" each. */
-static std::string States(const WIZARD &w, std::initializer_list<int> ids)
-{
-    std::string s;
-    for (int id : ids)
-        s += Enabled(w, id) ? "1" : "0";
-    return s;
-}
-
 TEST(WizardSoundNoticePages, MusicPreviewAndLength)
 {
     std::string tool = ToolFolder("sound-tool"), proj = zvtest::ScratchDir("sound-proj");
