@@ -1,6 +1,7 @@
 /*
  * pages.cpp - what every page does: Next and Previous on, and leaving the
- * page marks the settings changed.
+ * page marks the settings changed; and what the pages ask of their
+ * controls.
  */
 #include "wizard.h"
 #include "resource.h"
@@ -16,6 +17,11 @@ INT_PTR PageProtocol(UINT msg, WPARAM wParam)
         SendMessageA(hwndMain, WM_SETMODIFIED, 1, 0);
     }
     return 0;
+}
+
+int IsBoxChecked(HWND page, int id)
+{
+    return IsDlgButtonChecked(page, id) == BST_CHECKED;
 }
 
 } // namespace zv

@@ -90,6 +90,54 @@
 #define IDC_SAVEINF         1216
 #define IDC_VIEWINF         1518
 
+/* ---- copyright page (137) ---- */
+#define IDC_COPYRIGHT       1005
+#define IDC_COPYRIGHTTEXT   1318
+
+/* ---- splash page (139) ---- */
+#define IDC_SHOWSPLASH      1038
+#define IDC_CUSTOMSPLASH    1018
+#define IDC_SPLASHFILE      1009
+#define IDC_SPLASHBROWSE    1001
+#define IDC_IMAGEWIDTH      1012
+#define IDC_IMAGEHEIGHT     1013
+#define IDC_LOOKUP          1046
+#define IDC_ANIMATION       1066
+
+/* ---- splash options page (140) ---- */
+#define IDC_SPLASHTIME      1011
+#define IDC_PAUSETIME       1010
+#define IDC_ALTSPLASH       1116
+#define IDC_TOPMOST         1017
+#define IDC_WINDOWTITLE     1065
+
+/* ---- placement page (141); each up-down's id follows its edit's ---- */
+#define IDC_ANGLE           1060
+#define IDC_ANGLESPIN       1061
+#define IDC_DISTANCE        1062
+#define IDC_DISTANCESPIN    1063
+#define IDC_SCREENPICTURE   1064
+
+/* ---- sound page (142) ---- */
+#define IDC_PLAYSOUND       1038
+#define IDC_MUSICFILE       1011
+#define IDC_MUSICBROWSE     1001
+#define IDC_MUSICLENGTH     1012
+#define IDC_PLAY            1117
+#define IDC_STOP            1418
+#define IDI_PLAY            120
+#define IDI_STOP            121
+
+/* ---- legal-notice page (143) ---- */
+#define IDC_SHOWNOTICE      1050
+#define IDC_NOTICECAPTION   1051
+#define IDC_SHOWFILE        1002
+#define IDC_LICENSEBROWSE   1001
+#define IDC_NOTICELABEL     1004
+#define IDC_LICENSEFILE     1095
+#define IDC_SIMPLEACCEPT    1090
+#define IDC_NOTICETEXT      1052
+
 /* ---- Auto-Copy dialog (115) ---- */
 #define IDC_ACFOLDER        1013
 #define IDC_ACSOURCE        1015

@@ -41,6 +41,8 @@ HWND CallHtmlHelp(int load, HWND owner, const char *file, UINT command, DWORD_PT
 /* What every page does with these messages: Next and Previous on at
  * WM_INITDIALOG, the settings marked changed when the page is left. */
 INT_PTR PageProtocol(UINT msg, WPARAM wParam);
+/* A check box of the page is checked. */
+int IsBoxChecked(HWND page, int id);
 
 INT_PTR CALLBACK WizOne(HWND, UINT, WPARAM, LPARAM);
 INT_PTR CALLBACK WizTwo(HWND, UINT, WPARAM, LPARAM);
@@ -79,6 +81,24 @@ INT_PTR RunPage(const PAGEDEF &def, HWND page, UINT msg, WPARAM wParam);
  * from the edit's text; the picked name, relative to the project folder
  * where it can be, goes into the edit.  0 when cancelled. */
 int BrowseIntoEdit(HWND page, int edit, UINT title);
+
+/* The placement page's picture of the screen takes clicks through this
+ * procedure (wizten.cpp); the page hears of them as WM_SCREENCLICK. */
+enum { WM_SCREENCLICK = WM_APP + 100 };
+LRESULT CALLBACK SubStaticEvents(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+WNDPROC CreateScreenPicture(HWND page, int itemId);
+
+/* ---- the music page's preview (soundpreview.cpp), apart from the
+ *      runtime's and the menu's music functions ---- */
+namespace preview {
+enum { PREVIEW_NONE = 0, PREVIEW_WAVE = 1, PREVIEW_MIDI = 2 };
+/* Every wave call goes through this; tests may record instead. */
+extern BOOL (WINAPI *pfnPlaySoundA)(LPCSTR sound, HMODULE module, DWORD flags);
+/* What plays: PREVIEW_WAVE, PREVIEW_MIDI, or PREVIEW_NONE on failure. */
+int PlayMusic(const char *path);
+/* Stops what PlayMusic started as kind; PREVIEW_NONE. */
+int StopMusic(int kind);
+} // namespace preview
 
 /* ---- project files and paths (filedlg.cpp, projpath.cpp, autocopy.cpp,
  *      findexe.cpp) ---- */

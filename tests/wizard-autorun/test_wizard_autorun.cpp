@@ -172,6 +172,9 @@ TEST(WizardAutorun, PagesFilledReachBothFilesAndSurviveARoundTrip)
     KeepPage("wizard-autorun-page-05");
     ASSERT_TRUE(Go(w, NEXT, 5));
     EXPECT_TRUE(Checked(Page(w), NONE));
+    /* on through the other pages, which store their own defaults */
+    for (int i = 6; i <= 11; i++)
+        ASSERT_TRUE(Go(w, NEXT, i));
     ASSERT_TRUE(SaveInf(w));
 
     zv::AUTORUNINF back = {};

@@ -11,13 +11,22 @@
 
 using namespace wiztest;
 
-/* A new project's file as the writer's tests know it, with the window
- * mode that the wizard's document page shows and stores. */
+/* A new project's file once every page was left, as the writer's tests
+ * know it: the document page stores the window mode it shows, the splash
+ * options page the runtime's own splash time, the sound page the splash
+ * time as the music's length. */
 static std::string NewProjectText(const std::string &golden)
 {
     std::string text = GoldenText(golden);
     size_t at = text.find("WINDOWMODE=\r\n");
-    return at == std::string::npos ? text : text.insert(at + 11, "Maximize");
+    if (at != std::string::npos)
+        text.insert(at + 11, "Maximize");
+    for (const char *key : { "\nSPLASHLEN=", "\nMUSICLEN=" }) {
+        at = text.find(std::string(key) + "0\r");
+        if (at != std::string::npos)
+            text.replace(at + strlen(key), 1, "5");
+    }
+    return text;
 }
 
 TEST(WizardProjects, NewProjectSavedPlainCommentedAndWithDataFile)

@@ -98,8 +98,12 @@ std::string PageCaption(const WIZARD &w)
 {
     HWND page = Page(w);
     for (HWND c = page ? GetWindow(page, GW_CHILD) : NULL; c; c = GetWindow(c, GW_HWNDNEXT))
-        if ((GetWindowLongA(c, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX)
-            return zvtest::WindowText(c);
+        if ((GetWindowLongA(c, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX) {
+            /* a caption that a check box covers starts with blanks */
+            std::string text = zvtest::WindowText(c);
+            size_t from = text.find_first_not_of(' '), to = text.find_last_not_of(' ');
+            return from == std::string::npos ? std::string() : text.substr(from, to - from + 1);
+        }
     return std::string();
 }
 
