@@ -307,6 +307,7 @@ static ICONSET *ReadGroupImages(HMODULE module, LPCSTR name, int *error)
             return NULL;
         }
     }
+    *error = 0;
     return set;
 }
 

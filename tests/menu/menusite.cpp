@@ -40,7 +40,8 @@ MENUPROC::~MENUPROC()
     if (!pi.hProcess)
         return;
     if (!Ended(0)) {
-        for (HWND w : zvtest::FindProcessWindows(pi.dwProcessId, "ZVMenu"))
+        /* the menu window, a dialog layout's dialog or a box */
+        for (HWND w : zvtest::FindProcessWindows(pi.dwProcessId, NULL))
             PostMessageA(w, WM_CLOSE, 0, 0);
         if (!Ended(20000))
             Kill();
@@ -90,6 +91,19 @@ HWND WaitForMenu(const MENUPROC &proc, int n, DWORD waitMs)
         std::vector<HWND> w = zvtest::FindProcessWindows(proc.pi.dwProcessId, "ZVMenu");
         if (!w.empty() && ButtonCount(w[0]) == n)
             return w[0];
+        if (GetTickCount() - start > waitMs)
+            return NULL;
+        Sleep(50);
+    }
+}
+
+HWND WaitForMenuDialog(const MENUPROC &proc, DWORD waitMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        for (HWND w : zvtest::FindProcessWindows(proc.pi.dwProcessId, "#32770"))
+            if (GetDlgItem(w, 1002))
+                return w;
         if (GetTickCount() - start > waitMs)
             return NULL;
         Sleep(50);
