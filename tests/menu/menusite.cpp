@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "testpictures.h"
+
 namespace zv {
 
 static const char szRecords[] = "Software\\Quorvel\\ZVMenu";
@@ -157,6 +159,15 @@ std::vector<zvtest::BOX> AnswerBoxes(const MENUPROC &proc, size_t n, DWORD waitM
         Sleep(50);
     }
     return boxes;
+}
+
+std::string HalvesPng(int w, int h, unsigned left, unsigned right)
+{
+    std::vector<unsigned> pixels((size_t)w * h);
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++)
+            pixels[(size_t)y * w + x] = x < w / 2 ? left : right;
+    return zvtest::PngBytes(w, h, pixels);
 }
 
 std::string RecordKey(const std::string &iniPath)

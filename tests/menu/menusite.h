@@ -58,6 +58,10 @@ void PressItem(HWND menu, int id, int code = BN_CLICKED);
  * ended. */
 std::vector<zvtest::BOX> AnswerBoxes(const MENUPROC &proc, size_t n, DWORD waitMs = 20000);
 
+/* A PNG whose left half is colour left and right half colour right
+ * (0xRRGGBB): stretched it halves the target, tiled it stripes it. */
+std::string HalvesPng(int w, int h, unsigned left, unsigned right);
+
 /* ---- run records ---- */
 
 std::string RecordKey(const std::string &iniPath);

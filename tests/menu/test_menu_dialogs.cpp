@@ -196,13 +196,6 @@ TEST(MenuDialog, LogoShowsTheBuiltInPictureOrTheBackgroundInItsMode)
 {
     const unsigned night = 0x102654, red = 0xC02020, blue = 0x2040C0, green = 0x20A040;
     const unsigned face = Bgr(GetSysColor(COLOR_BTNFACE) & 0xFFFFFF);
-    std::vector<unsigned> halves(40 * 20), stripes(20 * 20);
-    for (int y = 0; y < 20; y++)
-        for (int x = 0; x < 40; x++)
-            halves[y * 40 + x] = x < 20 ? red : blue;
-    for (int y = 0; y < 20; y++)
-        for (int x = 0; x < 20; x++)
-            stripes[y * 20 + x] = x < 10 ? red : blue;
 
     struct CASE {
         const char *name;
@@ -211,8 +204,8 @@ TEST(MenuDialog, LogoShowsTheBuiltInPictureOrTheBackgroundInItsMode)
         std::string picture;
     } cases[] = {
         {"built-in", 1, "", "", ""},
-        {"stretched", 2, "back.png", "0", zvtest::PngBytes(40, 20, halves)},
-        {"tiled", 1, "back.png", "T", zvtest::PngBytes(20, 20, stripes)},
+        {"stretched", 2, "back.png", "0", HalvesPng(40, 20, red, blue)},
+        {"tiled", 1, "back.png", "T", HalvesPng(20, 20, red, blue)},
         {"centred", 2, "back.png", "c", zvtest::PngBytes(60, 30, green)},
         {"missing", 1, "missing.png", "1", ""},
     };

@@ -82,20 +82,13 @@ unsigned ScreenAt(const zvtest::SCREENSHOT &shot, HWND menu, int x, int y)
 TEST(MenuWindow, BackgroundShowsThroughTheButtonsInEachMode)
 {
     const unsigned red = 0xC02020, blue = 0x2040C0, green = 0x20A040;
-    std::vector<unsigned> halves(40 * 20), stripes(20 * 20);
-    for (int y = 0; y < 20; y++)
-        for (int x = 0; x < 40; x++)
-            halves[y * 40 + x] = x < 20 ? red : blue;
-    for (int y = 0; y < 20; y++)
-        for (int x = 0; x < 20; x++)
-            stripes[y * 20 + x] = x < 10 ? red : blue;
 
     struct CASE {
         const char *mode;
         std::string picture;
     } cases[] = {
-        {"0", zvtest::PngBytes(40, 20, halves)},
-        {"Tile", zvtest::PngBytes(20, 20, stripes)},
+        {"0", HalvesPng(40, 20, red, blue)},
+        {"Tile", HalvesPng(20, 20, red, blue)},
         {"centre", zvtest::PngBytes(100, 40, green)},
     };
     for (const CASE &k : cases) {
