@@ -361,6 +361,20 @@ TEST(MenuDialog, WindowMenuHandsOverToADialogSubMenu)
     ASSERT_TRUE(sub != NULL);
     EXPECT_EQ((DWORD)WAIT_TIMEOUT, WaitForSingleObject(sub, 500));
 
+    /* a further request reaches the hidden window while the dialog is
+     * open: it is not loaded inside the dialog, its sender goes */
+    WriteMenuIni(site.dir + "\\other.ini", {}, {"MenuText1=Other"});
+    {
+        MENUPROC third;
+        ASSERT_TRUE(StartMenu(site, "other.ini", NULL, &third));
+        DWORD code = 1;
+        EXPECT_TRUE(third.Ended(20000, &code));
+        EXPECT_EQ(0u, code);
+    }
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_FALSE(IsWindowVisible(menu));
+    EXPECT_EQ(1u, zvtest::FindProcessWindows(proc.pi.dwProcessId, NULL).size());
+
     PressItem(dialog, 100);   /* {MENU} in the dialog ends it */
     EXPECT_EQ((DWORD)WAIT_OBJECT_0, WaitForSingleObject(sub, 20000));
     CloseHandle(sub);
