@@ -22,52 +22,20 @@ INT_PTR CALLBACK QuietProc(HWND, UINT, WPARAM, LPARAM)
     return FALSE;
 }
 
-/* The menu's template made here, hidden: its size and dialog units as
- * the system lays them out (the font is a substitute under Wine). */
-struct TEMPLATE {
-    HWND dialog;
-    explicit TEMPLATE(int id)
-        : dialog(CreateDialogParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(id), NULL, QuietProc, 0))
-    {
-    }
-    ~TEMPLATE() { DestroyWindow(dialog); }
-    /* a control's place: its origin and its size are converted apart */
-    RECT Map(int x, int y, int w, int h) const
-    {
-        RECT rc = {x, y, w, h};
-        MapDialogRect(dialog, &rc);
-        return RECT{rc.left, rc.top, rc.left + rc.right, rc.top + rc.bottom};
-    }
-    SIZE Size() const
-    {
-        RECT rc;
-        GetWindowRect(dialog, &rc);
-        return SIZE{rc.right - rc.left, rc.bottom - rc.top};
-    }
-};
-
-bool SameRect(const RECT &a, const RECT &b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-std::string Show(const RECT &r)
+std::string Text(const RECT &r)
 {
     return std::to_string(r.left) + "," + std::to_string(r.top) + "-" + std::to_string(r.right) + "," +
            std::to_string(r.bottom);
 }
 
-/* Items 100 + i for i < shown are there with their texts, the rest hidden. */
-void ExpectItems(HWND dialog, const std::vector<std::string> &texts)
+/* Control id of the menu's dialog stands where the template tmpl, laid
+ * out here (Wine substitutes its font), puts place (x, y, width, height
+ * in dialog units; origin and size convert apart, as a dialog does). */
+void ExpectPlace(HWND tmpl, HWND dialog, int id, RECT place)
 {
-    for (int i = 0; i < 8; i++) {
-        HWND b = GetDlgItem(dialog, 100 + i);
-        ASSERT_TRUE(b != NULL) << i;
-        EXPECT_EQ(i < (int)texts.size(), IsWindowVisible(b) != FALSE) << i;
-        if (i < (int)texts.size()) {
-            EXPECT_EQ(texts[i], zvtest::WindowText(b));
-        }
-    }
+    MapDialogRect(tmpl, &place);
+    RECT want = {place.left, place.top, place.left + place.right, place.top + place.bottom};
+    EXPECT_EQ(Text(want), Text(ChildRect(GetDlgItem(dialog, id)))) << id;
 }
 
 /* Keeps the screen once the logo shows the built-in picture's night blue
@@ -81,96 +49,80 @@ void KeepWhenDrawn(HWND dialog, int x, int y, const std::string &name)
     zvtest::KeepScreenshot(shot, name);
 }
 
-SIZE WindowSize(HWND w)
-{
-    RECT rc;
-    GetWindowRect(w, &rc);
-    return SIZE{rc.right - rc.left, rc.bottom - rc.top};
-}
-
 TEST(MenuDialog, LayoutsPlaceTheirControlsAsTheTemplatesSay)
 {
     ClearRecords();
     MENUSITE site = MakeMenuSite("templates");
-    TEMPLATE t121(121), t122(122);
-    ASSERT_TRUE(t121.dialog && t122.dialog);
+    struct CASE {
+        int layout, n, tmpl;
+        RECT button, logo, line;   /* x, y, width, height of the first button */
+        const char *shot;
+    } cases[] = {
+        /* layout 2, three items: the line at button 103's place, shrunk */
+        {7, 3, 122, {47, 76, 200, 20}, {7, 7, 281, 64}, {7, 76 + 23 * 3, 281, 12}, "menu-dialog-layout2"},
+        {2, 8, 122, {47, 76, 200, 20}, {7, 7, 281, 64}, {7, 261, 281, 12}, NULL},
+        {1, 2, 121, {124, 7, 170, 20}, {7, 7, 107, 185}, {7, 197, 287, 12}, "menu-dialog-layout1"},
+    };
+    for (const CASE &k : cases) {
+        SCOPED_TRACE(k.n);
+        HWND tmpl = CreateDialogParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(k.tmpl), NULL, QuietProc, 0);
+        ASSERT_TRUE(tmpl != NULL);
+        std::string ini = site.dir + "\\L" + std::to_string(k.n) + ".INI";
+        std::vector<std::string> items = {"RunOnce1=yes", "Command1=marker.exe",
+                                          "Command" + std::to_string(k.n) + "={exit}"};
+        for (int i = 1; i <= k.n; i++)
+            items.push_back("MenuText" + std::to_string(i) + "=Item " + std::to_string(i));
+        WriteMenuIni(ini, {"Title=Layout " + std::to_string(k.n), "Layout=" + std::to_string(k.layout),
+                           "Copyright=(c) Quay", k.n == 8 ? "HideCopyright=yes" : ""}, items);
+        SetDwordRecord(RecordKey(ini), 1, 1);   /* the window wrote it earlier */
 
-    /* layout 2, three items: shrunk below the copyright line, centred */
-    std::string ini = site.dir + "\\THREE.INI";
-    WriteMenuIni(ini, {"Title=Below the Logo", "Layout=7", "Copyright=(c) 2026 Quay"},
-                 {"MenuText1=Charts", "Command1=marker.exe", "RunOnce1=yes", "MenuText2=Tides",
-                  "MenuText4=Leave", "Command4={EXIT}"});
-    SetDwordRecord(RecordKey(ini), 1, 1);   /* the window wrote it earlier */
-    {
         MENUPROC proc;
-        ASSERT_TRUE(StartMenu(site, "THREE.INI", NULL, &proc));
+        ASSERT_TRUE(StartMenu(site, ini, NULL, &proc));
         HWND dialog = WaitForMenuDialog(proc);
         ASSERT_TRUE(dialog != NULL);
-        EXPECT_EQ("Below the Logo", zvtest::WindowText(dialog));
-        ExpectItems(dialog, {"Charts", "Tides", "Leave"});
-        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, 100)));
-        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, 101)));
-        for (int i = 0; i < 3; i++)
-            EXPECT_PRED2(SameRect, t122.Map(47, 76 + 23 * i, 200, 20), ChildRect(GetDlgItem(dialog, 100 + i)));
-        EXPECT_PRED2(SameRect, t122.Map(7, 7, 281, 64), ChildRect(GetDlgItem(dialog, 1002)));
+        EXPECT_EQ("Layout " + std::to_string(k.n), zvtest::WindowText(dialog));
+        for (int i = 0; i < 8; i++) {
+            HWND b = GetDlgItem(dialog, 100 + i);
+            EXPECT_EQ(i < k.n, IsWindowVisible(b) != FALSE) << i;
+            EXPECT_EQ(i > 0, IsWindowEnabled(b) != FALSE) << i;
+            if (i < k.n) {
+                EXPECT_EQ("Item " + std::to_string(i + 1), zvtest::WindowText(b));
+                RECT place = k.button;
+                place.top += 23 * i;
+                ExpectPlace(tmpl, dialog, 100 + i, place);
+            }
+        }
+        ExpectPlace(tmpl, dialog, 1002, k.logo);
+        ExpectPlace(tmpl, dialog, 999, k.line);
         HWND line = GetDlgItem(dialog, 999);
-        EXPECT_EQ("(c) 2026 Quay", zvtest::WindowText(line));
-        EXPECT_PRED2(SameRect, t122.Map(7, 76 + 23 * 3, 281, 12), ChildRect(line)) << Show(ChildRect(line));
+        EXPECT_EQ(k.n != 8, IsWindowVisible(line) != FALSE);
+        if (k.n != 8) {
+            EXPECT_EQ("(c) Quay", zvtest::WindowText(line));
+        }
 
-        RECT wr, lr;
+        RECT wr, lr, tr;
         GetWindowRect(dialog, &wr);
         GetWindowRect(line, &lr);
-        EXPECT_EQ(lr.bottom + GetSystemMetrics(SM_CYDLGFRAME), wr.bottom);
-        EXPECT_EQ(t122.Size().cx, wr.right - wr.left);
-        EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) / 2 - (wr.right - wr.left) / 2, wr.left);
-        EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN) / 2 - (wr.bottom - wr.top) / 2, wr.top);
-        KeepWhenDrawn(dialog, 8, 30, "menu-dialog-layout2");
+        GetWindowRect(tmpl, &tr);
+        DestroyWindow(tmpl);
+        EXPECT_EQ(tr.right - tr.left, wr.right - wr.left);
+        if (k.layout == 1 || k.n == 8) {
+            EXPECT_EQ(tr.bottom - tr.top, wr.bottom - wr.top);
+        } else {
+            EXPECT_EQ(lr.bottom + GetSystemMetrics(SM_CYDLGFRAME), wr.bottom);
+            EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) / 2 - (wr.right - wr.left) / 2, wr.left);
+            EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN) / 2 - (wr.bottom - wr.top) / 2, wr.top);
+        }
+        if (k.shot)
+            KeepWhenDrawn(dialog, k.layout == 1 ? 80 : 8, 30, k.shot);
 
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);   /* the Esc key */
-        DWORD code = 1;
-        EXPECT_TRUE(proc.Ended(20000, &code));
-        EXPECT_EQ(0u, code);
-    }
-
-    /* layout 2, eight items: the template's own size */
-    std::vector<std::string> eight;
-    for (int n = 1; n <= 8; n++)
-        eight.push_back("MenuText" + std::to_string(n) + "=Item " + std::to_string(n));
-    WriteMenuIni(site.dir + "\\EIGHT.INI", {"Layout=2", "HideCopyright=yes"}, eight);
-    {
-        MENUPROC proc;
-        ASSERT_TRUE(StartMenu(site, "EIGHT.INI", NULL, &proc));
-        HWND dialog = WaitForMenuDialog(proc);
-        ASSERT_TRUE(dialog != NULL);
-        EXPECT_EQ(t122.Size().cx, WindowSize(dialog).cx);
-        EXPECT_EQ(t122.Size().cy, WindowSize(dialog).cy);
-        EXPECT_PRED2(SameRect, t122.Map(47, 76 + 23 * 7, 200, 20), ChildRect(GetDlgItem(dialog, 107)));
-        EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, 999)));
-        PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);   /* the close box */
-        DWORD code = 1;
-        EXPECT_TRUE(proc.Ended(20000, &code));
-        EXPECT_EQ(0u, code);
-    }
-
-    /* layout 1, two items: full size, hidden buttons leave their places */
-    WriteMenuIni(site.dir + "\\ZVMENU.INI", {"Title=Beside the Logo", "Layout=1"},
-                 {"MenuText1=Charts", "Command1=marker.exe", "MenuText2=Leave", "Command2={exit}"});
-    {
-        MENUPROC proc;
-        ASSERT_TRUE(StartMenu(site, "", NULL, &proc));
-        HWND dialog = WaitForMenuDialog(proc);
-        ASSERT_TRUE(dialog != NULL);
-        EXPECT_EQ("Beside the Logo", zvtest::WindowText(dialog));
-        ExpectItems(dialog, {"Charts", "Leave"});
-        EXPECT_EQ(t121.Size().cx, WindowSize(dialog).cx);
-        EXPECT_EQ(t121.Size().cy, WindowSize(dialog).cy);
-        for (int i = 0; i < 2; i++)
-            EXPECT_PRED2(SameRect, t121.Map(124, 7 + 23 * i, 170, 20), ChildRect(GetDlgItem(dialog, 100 + i)));
-        EXPECT_PRED2(SameRect, t121.Map(7, 7, 107, 185), ChildRect(GetDlgItem(dialog, 1002)));
-        EXPECT_PRED2(SameRect, t121.Map(7, 197, 287, 12), ChildRect(GetDlgItem(dialog, 999)));
-        KeepWhenDrawn(dialog, 80, 30, "menu-dialog-layout1");
-
-        PressItem(dialog, 101);   /* {EXIT} */
+        /* the Esc key, the close box, {EXIT}: each ends the program */
+        if (k.n == 3)
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        else if (k.n == 8)
+            PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+        else
+            PressItem(dialog, 100 + k.n - 1);
         DWORD code = 1;
         EXPECT_TRUE(proc.Ended(20000, &code));
         EXPECT_EQ(0u, code);

@@ -38,16 +38,11 @@ struct RECORDBOXES {
     ~RECORDBOXES() { pfnMenuMessageBoxA = MessageBoxA; }
 };
 
-void Put16(std::string *s, unsigned v)
+/* v as n little-endian bytes */
+void Put(std::string *s, unsigned v, int n = 4)
 {
-    s->push_back((char)(v & 0xFF));
-    s->push_back((char)(v >> 8 & 0xFF));
-}
-
-void Put32(std::string *s, unsigned v)
-{
-    Put16(s, v & 0xFFFF);
-    Put16(s, v >> 16);
+    for (int i = 0; i < n; i++)
+        s->push_back((char)(v >> 8 * i & 0xFF));
 }
 
 /* One icon image: header, grey colour table, colour bits of a pattern,
@@ -56,15 +51,13 @@ std::string IconImage(int size, int bits)
 {
     std::string s;
     int colours = bits <= 8 ? 1 << bits : 0;
-    Put32(&s, 40);
-    Put32(&s, (unsigned)size);
-    Put32(&s, (unsigned)(2 * size));
-    Put16(&s, 1);
-    Put16(&s, (unsigned)bits);
-    for (int i = 0; i < 6; i++)
-        Put32(&s, 0);
+    Put(&s, 40);
+    Put(&s, (unsigned)size);
+    Put(&s, (unsigned)(2 * size));
+    Put(&s, 1 | (unsigned)bits << 16);
+    s.append(24, '\0');
     for (int i = 0; i < colours; i++)
-        Put32(&s, (unsigned)(i * 255 / (colours - 1)) * 0x010101u);
+        Put(&s, (unsigned)(i * 255 / (colours - 1)) * 0x010101u);
     int row = (size * bits + 31) / 32 * 4, maskRow = (size + 31) / 32 * 4;
     for (int y = 0; y < size; y++)
         for (int x = 0; x < row; x++)
@@ -79,17 +72,15 @@ std::string IconImage(int size, int bits)
 std::string IcoFile(const std::vector<std::string> &images, int count = -1)
 {
     std::string s;
-    Put16(&s, 0);
-    Put16(&s, 1);
-    Put16(&s, (unsigned)(count < 0 ? (int)images.size() : count));
+    Put(&s, 0x10000);
+    Put(&s, (unsigned)(count < 0 ? (int)images.size() : count), 2);
     unsigned offset = 6 + 16 * (unsigned)images.size();
     for (const std::string &image : images) {
         int size = (unsigned char)image[4];
-        s += std::string{(char)size, (char)size, 0, 0};
-        Put16(&s, 1);
-        Put16(&s, (unsigned)(unsigned char)image[14]);
-        Put32(&s, (unsigned)image.size());
-        Put32(&s, offset);
+        Put(&s, (unsigned)size * 0x101);
+        Put(&s, 1 | (unsigned)(unsigned char)image[14] << 16);
+        Put(&s, (unsigned)image.size());
+        Put(&s, offset);
         offset += (unsigned)image.size();
     }
     for (const std::string &image : images)
@@ -128,13 +119,10 @@ void ExpectImages(const ICONSET *set, const std::vector<std::pair<int, int>> &si
         EXPECT_EQ((UINT)size, image.Width);
         EXPECT_EQ((UINT)size, image.Height);
         EXPECT_EQ((UINT)bits, image.Colors);
+        /* the mask ends the image: colour table and bits lie before it */
         EXPECT_EQ((LPBYTE)image.lpbi, image.lpBits);
-        int table = bits <= 8 ? 4 << bits : 0;
-        if (image.lpbi->bmiHeader.biClrUsed)
-            table = 4 * (int)image.lpbi->bmiHeader.biClrUsed;
-        EXPECT_EQ(image.lpBits + 40 + table, image.lpXOR);
         EXPECT_EQ(image.lpXOR + (size * bits + 31) / 32 * 4 * size, image.lpAND);
-        EXPECT_LE(image.lpAND + (size + 31) / 32 * 4 * size, image.lpBits + image.dwNumBytes);
+        EXPECT_EQ(image.lpAND + (size + 31) / 32 * 4 * size, image.lpBits + image.dwNumBytes);
         HICON icon = MakeIconFromResource(&image);
         ASSERT_TRUE(icon != NULL);
         SIZE got = IconSize(icon);
@@ -199,7 +187,7 @@ TEST(IconReaders, DamagedFilesGiveTheirBoxNeverACrash)
 
     auto withDword = [](std::string s, size_t at, unsigned v) {
         std::string d;
-        Put32(&d, v);
+        Put(&d, v);
         s.replace(at, 4, d);
         return s;
     };
