@@ -81,6 +81,12 @@ TEST(MenuDialog, LayoutsPlaceTheirControlsAsTheTemplatesSay)
         HWND dialog = WaitForMenuDialog(proc);
         ASSERT_TRUE(dialog != NULL);
         EXPECT_EQ("Layout " + std::to_string(k.n), zvtest::WindowText(dialog));
+        const LONG style = WS_POPUP | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT |
+                           DS_FIXEDSYS | DS_3DLOOK | DS_CENTER | DS_NOIDLEMSG;
+        EXPECT_EQ(style | WS_VISIBLE, GetWindowLongA(dialog, GWL_STYLE));
+        EXPECT_TRUE(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+        EXPECT_EQ(WS_DISABLED | BS_OWNERDRAW | BS_BITMAP, GetWindowLongA(GetDlgItem(dialog, 1002), GWL_STYLE) &
+                                                               (WS_DISABLED | BS_OWNERDRAW | BS_BITMAP));
         for (int i = 0; i < 8; i++) {
             HWND b = GetDlgItem(dialog, 100 + i);
             EXPECT_EQ(i < k.n, IsWindowVisible(b) != FALSE) << i;
