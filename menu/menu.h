@@ -128,7 +128,44 @@ void ClearMenuControls(void);
 
 /* ---- dialog layouts (menudialog.cpp) ---- */
 
+/* Runs the dialog of layout 1 or 2 (template 121 or 122) modally; the id
+ * that ended it. */
 INT_PTR ZVMenuDialog(HWND owner, int layout);
+INT_PTR CALLBACK ZVMenuDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+/* ---- icon readers (iconread.cpp) ---- */
+
+/* One image of an icon: a heap copy of the whole image (header, colour
+ * table, colour bits, mask bits) and where its parts lie in it. */
+struct ICONSETIMAGE {
+    UINT Width, Height, Colors;   /* biWidth, biHeight / 2, planes x bits */
+    LPBYTE lpBits;
+    DWORD dwNumBytes;
+    LPBITMAPINFO lpbi;
+    LPBYTE lpXOR;
+    LPBYTE lpAND;
+};
+
+/* All images of one icon; allocated for nNumImages entries. */
+struct ICONSET {
+    int nNumImages;
+    ICONSETIMAGE IconImages[1];
+};
+
+extern int nEnumNr;
+
+/* Every image of an .ICO file, or NULL after the box. */
+ICONSET *ReadIconFromICOFile(const char *path);
+/* The n-th icon group (from 1) of a program or library; NULL past the
+ * last group (no box) or after the box. */
+ICONSET *ReadIconFromEXEFile(const char *path, int n);
+/* Frees a set and every image in it; NULL is fine. */
+void FreeIconSet(ICONSET *set);
+HICON MakeIconFromResource(const ICONSETIMAGE *image);
+LPBYTE FindDIBBits(LPBYTE header);
+DWORD BytesPerLine(const BITMAPINFOHEADER *header);
+BOOL CALLBACK MyEnumProcedure(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR param);
+void ReadError(int number, const char *file);
 
 /* ---- the program (menumain.cpp) ---- */
 

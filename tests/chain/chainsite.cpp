@@ -65,4 +65,12 @@ bool HasWord(const std::string &cmd, const std::string &w)
     return false;
 }
 
+const MARK *MarkWith(const std::vector<MARK> &marks, const std::string &w)
+{
+    for (const MARK &m : marks)
+        if (HasWord(m.cmd, w))
+            return &m;
+    return NULL;
+}
+
 } // namespace zv

@@ -39,6 +39,9 @@ std::vector<MARK> MarksAfterPause(const CHAINSITE &site);
 
 /* A command line holds the word w as a whole word. */
 bool HasWord(const std::string &cmd, const std::string &w);
+/* The mark whose command line holds word w, or NULL: programs started one
+ * right after the other may write their marks in either order. */
+const MARK *MarkWith(const std::vector<MARK> &marks, const std::string &w);
 
 } // namespace zv
 

@@ -92,8 +92,7 @@ TEST(ChainOptions, DebugAnnouncesEachStartBeforeItHappens)
         EXPECT_LE(marksAtBox[1], 1u);
         std::vector<MARK> marks = WaitForMarks(site, 2);
         ASSERT_EQ(2u, marks.size());
-        EXPECT_TRUE(HasWord(marks[0].cmd, "one"));
-        EXPECT_TRUE(HasWord(marks[1].cmd, "two"));
+        EXPECT_TRUE(MarkWith(marks, "one") && MarkWith(marks, "two"));
     }
 }
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "testpictures.h"
+
 namespace zv {
 
 static const char szRecords[] = "Software\\Quorvel\\ZVMenu";
@@ -40,7 +42,8 @@ MENUPROC::~MENUPROC()
     if (!pi.hProcess)
         return;
     if (!Ended(0)) {
-        for (HWND w : zvtest::FindProcessWindows(pi.dwProcessId, "ZVMenu"))
+        /* the menu window, a dialog layout's dialog or a box */
+        for (HWND w : zvtest::FindProcessWindows(pi.dwProcessId, NULL))
             PostMessageA(w, WM_CLOSE, 0, 0);
         if (!Ended(20000))
             Kill();
@@ -96,6 +99,19 @@ HWND WaitForMenu(const MENUPROC &proc, int n, DWORD waitMs)
     }
 }
 
+HWND WaitForMenuDialog(const MENUPROC &proc, DWORD waitMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        for (HWND w : zvtest::FindProcessWindows(proc.pi.dwProcessId, "#32770"))
+            if (GetDlgItem(w, 1002))
+                return w;
+        if (GetTickCount() - start > waitMs)
+            return NULL;
+        Sleep(50);
+    }
+}
+
 std::vector<std::string> ButtonTexts(HWND menu)
 {
     std::vector<std::string> out;
@@ -143,6 +159,15 @@ std::vector<zvtest::BOX> AnswerBoxes(const MENUPROC &proc, size_t n, DWORD waitM
         Sleep(50);
     }
     return boxes;
+}
+
+std::string HalvesPng(int w, int h, unsigned left, unsigned right)
+{
+    std::vector<unsigned> pixels((size_t)w * h);
+    for (int y = 0; y < h; y++)
+        for (int x = 0; x < w; x++)
+            pixels[(size_t)y * w + x] = x < w / 2 ? left : right;
+    return zvtest::PngBytes(w, h, pixels);
 }
 
 std::string RecordKey(const std::string &iniPath)

@@ -43,6 +43,9 @@ bool StartMenu(const MENUSITE &site, const std::string &args, const char *cwd, M
 
 /* The visible menu window of the process once it shows n buttons, or NULL. */
 HWND WaitForMenu(const MENUPROC &proc, int n, DWORD waitMs = 30000);
+/* The menu dialog of the process (a dialog layout: the one with the logo
+ * control 1002, unlike its message boxes), or NULL. */
+HWND WaitForMenuDialog(const MENUPROC &proc, DWORD waitMs = 30000);
 /* Button texts now, for ids 100 to 107 that exist. */
 std::vector<std::string> ButtonTexts(HWND menu);
 /* Client rectangle of a child in its parent's client coordinates. */
@@ -54,6 +57,10 @@ void PressItem(HWND menu, int id, int code = BN_CLICKED);
 /* Message boxes of the process, answered with OK, until n came or the wait
  * ended. */
 std::vector<zvtest::BOX> AnswerBoxes(const MENUPROC &proc, size_t n, DWORD waitMs = 20000);
+
+/* A PNG whose left half is colour left and right half colour right
+ * (0xRRGGBB): stretched it halves the target, tiled it stripes it. */
+std::string HalvesPng(int w, int h, unsigned left, unsigned right);
 
 /* ---- run records ---- */
 

@@ -82,20 +82,13 @@ unsigned ScreenAt(const zvtest::SCREENSHOT &shot, HWND menu, int x, int y)
 TEST(MenuWindow, BackgroundShowsThroughTheButtonsInEachMode)
 {
     const unsigned red = 0xC02020, blue = 0x2040C0, green = 0x20A040;
-    std::vector<unsigned> halves(40 * 20), stripes(20 * 20);
-    for (int y = 0; y < 20; y++)
-        for (int x = 0; x < 40; x++)
-            halves[y * 40 + x] = x < 20 ? red : blue;
-    for (int y = 0; y < 20; y++)
-        for (int x = 0; x < 20; x++)
-            stripes[y * 20 + x] = x < 10 ? red : blue;
 
     struct CASE {
         const char *mode;
         std::string picture;
     } cases[] = {
-        {"0", zvtest::PngBytes(40, 20, halves)},
-        {"Tile", zvtest::PngBytes(20, 20, stripes)},
+        {"0", HalvesPng(40, 20, red, blue)},
+        {"Tile", HalvesPng(20, 20, red, blue)},
         {"centre", zvtest::PngBytes(100, 40, green)},
     };
     for (const CASE &k : cases) {
@@ -188,16 +181,19 @@ TEST(MenuWindow, ChecksIconsAndTextColoursFollowTheMenuFile)
     ASSERT_TRUE(menu != NULL);
     const unsigned checkGreen = 0x1F8A3A, iconBlue = 0x1F5FA8, door = 0x8B5A2B, text = 0x00C000, click = 0xFF0000;
 
+    /* button i's rows: 4 + 56 i to 52 + 56 i; check column 8..40, icons 48..80 */
+    auto row = [](int i, int left, int right) { return RECT{left, 4 + 56 * i, right, 52 + 56 * i}; };
     zvtest::SCREENSHOT shot;
     RECT textArea = {104, 8, 300, 48};
     DWORD start = GetTickCount();
+    /* the buttons are drawn one after another: wait for the first's text
+     * and the last's icon */
     while (GetTickCount() - start < 20000) {
-        if (zvtest::TakeScreenshot(&shot) && CountNear(shot, menu, textArea, text, 40) > 20)
+        if (zvtest::TakeScreenshot(&shot) && CountNear(shot, menu, textArea, text, 40) > 20 &&
+            CountNear(shot, menu, row(2, 52, 84), door, 48) > 10)
             break;
         Sleep(100);
     }
-    /* button i's rows: 4 + 56 i to 52 + 56 i; check column 8..40, icons 48..80 */
-    auto row = [](int i, int left, int right) { return RECT{left, 4 + 56 * i, right, 52 + 56 * i}; };
     EXPECT_GT(CountNear(shot, menu, row(0, 12, 44), checkGreen, 48), 10);
     EXPECT_EQ(0, CountNear(shot, menu, row(1, 12, 44), checkGreen, 48));
     EXPECT_GT(CountNear(shot, menu, row(0, 52, 84), iconBlue, 48), 10);

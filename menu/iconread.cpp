@@ -1,0 +1,354 @@
+/*
+ * iconread.cpp - the icon readers: every image of an .ICO file, or of the
+ * n-th icon group of a program or library, copied into an icon set whose
+ * images become icon handles.
+ *
+ * The files come from anywhere: no count, size or offset in them is
+ * trusted.  An image is taken only when its header, colour table, colour
+ * bits and mask all lie inside its own bytes (sizes computed in 64 bits),
+ * so no pointer of a set leaves the image it belongs to.  Every failure
+ * releases what was read, the copied group name and the library.
+ */
+#include "menu.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "resource.h"
+#include "safestr.h"
+
+namespace zv {
+namespace menu {
+
+int nEnumNr;
+
+/* The readers' error numbers and their texts in the string table. */
+enum { ERR_MEMORY = 1, ERR_OPEN = 2, ERR_SEEK = 4, ERR_FORMAT = 5, ERR_PROGRAM = 6, ERR_GROUPS = 7 };
+
+static UINT ReadErrorText(int number)
+{
+    switch (number) {
+    case ERR_MEMORY: return IDS_ICONNOMEMORY;
+    case ERR_OPEN: return IDS_ICONOPEN;
+    case ERR_SEEK: return IDS_ICONSEEK;
+    case ERR_FORMAT: return IDS_ICONFORMAT;
+    case ERR_PROGRAM: return IDS_ICONNOTPROGRAM;
+    case ERR_GROUPS: return IDS_ICONGROUPS;
+    }
+    return IDS_ICONREAD;
+}
+
+void ReadError(int number, const char *file)
+{
+    char text[256], message[256];
+
+    if (LoadStringA(sOptions.hInstance, ReadErrorText(number), text, sizeof text) <= 0)
+        strcpy_s(text, sizeof text, "Error reading file");
+    snprintf(message, sizeof message, "%s: %s", text, file ? file : "");
+    pfnMenuMessageBoxA(GetDesktopWindow(), message, "ZVMenu", MB_OK | MB_ICONINFORMATION);
+}
+
+/* Bytes of the colour table behind a header. */
+static ULONGLONG ColourTableBytes(const BITMAPINFOHEADER *header)
+{
+    ULONGLONG colours = header->biClrUsed;
+    if (!colours)
+        colours = header->biBitCount == 1 ? 2 : header->biBitCount == 4 ? 16 : header->biBitCount == 8 ? 256 : 0;
+    return 4 * colours;
+}
+
+static ULONGLONG RowBytes(ULONGLONG width, ULONGLONG bits)
+{
+    return (width * bits + 31) / 32 * 4;
+}
+
+LPBYTE FindDIBBits(LPBYTE header)
+{
+    const BITMAPINFOHEADER *bih = (const BITMAPINFOHEADER *)header;
+    return header + bih->biSize + (size_t)ColourTableBytes(bih);
+}
+
+DWORD BytesPerLine(const BITMAPINFOHEADER *header)
+{
+    return (DWORD)RowBytes((ULONGLONG)header->biWidth, (ULONGLONG)header->biPlanes * header->biBitCount);
+}
+
+/* The image's header, colour table, colour bits and mask lie in its size
+ * bytes. */
+static int ImageFits(const BYTE *data, DWORD size)
+{
+    BITMAPINFOHEADER h;
+
+    if (size < sizeof h)
+        return 0;
+    memcpy(&h, data, sizeof h);
+    ULONGLONG bits = (ULONGLONG)h.biPlanes * h.biBitCount;
+    if (h.biSize < sizeof h || h.biSize > size || h.biWidth <= 0 || h.biHeight < 2 || bits == 0 || bits > 32)
+        return 0;
+    ULONGLONG rows = (ULONGLONG)(h.biHeight / 2);
+    ULONGLONG end = (ULONGLONG)h.biSize + ColourTableBytes(&h) + RowBytes((ULONGLONG)h.biWidth, bits) * rows +
+                    RowBytes((ULONGLONG)h.biWidth, 1) * rows;
+    return end <= size;
+}
+
+/* Fills image from data (size bytes, heap, now the image's); 0 when the
+ * bytes are no icon image. */
+static int FillImage(ICONSETIMAGE *image, LPBYTE data, DWORD size)
+{
+    image->lpBits = data;
+    image->dwNumBytes = size;
+    if (!ImageFits(data, size))
+        return 0;
+    const BITMAPINFOHEADER *h = (const BITMAPINFOHEADER *)data;
+    image->lpbi = (LPBITMAPINFO)data;
+    image->Width = (UINT)h->biWidth;
+    image->Height = (UINT)(h->biHeight / 2);
+    image->Colors = (UINT)h->biPlanes * h->biBitCount;
+    image->lpXOR = FindDIBBits(data);
+    image->lpAND = image->lpXOR + BytesPerLine(h) * image->Height;
+    return 1;
+}
+
+static ICONSET *NewIconSet(int count)
+{
+    size_t images = count > 0 ? (size_t)count : 1;
+    ICONSET *set = (ICONSET *)calloc(1, sizeof(ICONSET) + (images - 1) * sizeof(ICONSETIMAGE));
+    if (set)
+        set->nNumImages = count;
+    return set;
+}
+
+void FreeIconSet(ICONSET *set)
+{
+    if (!set)
+        return;
+    for (int i = 0; i < set->nNumImages; i++)
+        free(set->IconImages[i].lpBits);
+    free(set);
+}
+
+/* ---- icon files ---- */
+
+static WORD Word(const BYTE *p)
+{
+    return (WORD)(p[0] | p[1] << 8);
+}
+
+static DWORD Dword(const BYTE *p)
+{
+    return (DWORD)p[0] | (DWORD)p[1] << 8 | (DWORD)p[2] << 16 | (DWORD)p[3] << 24;
+}
+
+static int ReadAll(HANDLE file, void *buffer, DWORD size)
+{
+    DWORD got = 0;
+    return ReadFile(file, buffer, size, &got, NULL) && got == size;
+}
+
+enum { ICOHEADER = 6, ICOENTRY = 16, GROUPHEADER = 6, GROUPENTRY = 14 };
+
+/* The set of an open icon file, or NULL with *error set. */
+static ICONSET *ReadICOImages(HANDLE file, int *error)
+{
+    BYTE header[ICOHEADER];
+    LARGE_INTEGER fileSize;
+
+    *error = ERR_FORMAT;
+    if (!GetFileSizeEx(file, &fileSize) || !ReadAll(file, header, sizeof header) || Word(header) != 0 ||
+        Word(header + 2) != 1)
+        return NULL;
+    int count = Word(header + 4);
+    ICONSET *set = NewIconSet(count);
+    BYTE *directory = (BYTE *)malloc((size_t)count * ICOENTRY + 1);
+    if (!set || !directory) {
+        free(directory);
+        FreeIconSet(set);
+        *error = ERR_MEMORY;
+        return NULL;
+    }
+    int ok = ReadAll(file, directory, (DWORD)count * ICOENTRY);
+    for (int i = 0; ok && i < count; i++) {
+        DWORD size = Dword(directory + i * ICOENTRY + 8);
+        DWORD offset = Dword(directory + i * ICOENTRY + 12);
+        if ((ULONGLONG)offset + size > (ULONGLONG)fileSize.QuadPart || size == 0) {
+            ok = 0;
+            break;
+        }
+        LPBYTE data = (LPBYTE)malloc(size);
+        if (!data) {
+            *error = ERR_MEMORY;
+            ok = 0;
+            break;
+        }
+        LARGE_INTEGER to;
+        to.QuadPart = offset;
+        if (!SetFilePointerEx(file, to, NULL, FILE_BEGIN)) {
+            free(data);
+            *error = ERR_SEEK;
+            ok = 0;
+            break;
+        }
+        /* the set owns the block from here, whatever it holds */
+        set->IconImages[i].lpBits = data;
+        ok = ReadAll(file, data, size) && FillImage(&set->IconImages[i], data, size);
+    }
+    free(directory);
+    if (!ok) {
+        FreeIconSet(set);
+        return NULL;
+    }
+    return set;
+}
+
+ICONSET *ReadIconFromICOFile(const char *path)
+{
+    HANDLE file = CreateFileA(path, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE) {
+        ReadError(ERR_OPEN, path);
+        return NULL;
+    }
+    int error = 0;
+    ICONSET *set = ReadICOImages(file, &error);
+    CloseHandle(file);
+    if (!set)
+        ReadError(error, path);
+    return set;
+}
+
+/* ---- programs and libraries ---- */
+
+/* What the enumeration picked: the name (a heap copy when it is a text). */
+struct GROUPPICK {
+    LPSTR name;
+    int noMemory;
+};
+
+static void FreeGroupName(LPSTR name)
+{
+    if (!IS_INTRESOURCE(name))
+        free(name);
+}
+
+BOOL CALLBACK MyEnumProcedure(HMODULE, LPCSTR, LPSTR name, LONG_PTR param)
+{
+    GROUPPICK *pick = (GROUPPICK *)param;
+
+    if (nEnumNr-- == 1) {
+        if (IS_INTRESOURCE(name)) {
+            pick->name = name;
+        } else {
+            pick->name = _strdup(name);
+            pick->noMemory = pick->name == NULL;
+        }
+    }
+    return TRUE;
+}
+
+/* A resource's bytes, or NULL; a program cut short maps fewer bytes than
+ * its directory promises, so the whole range must be readable. */
+static const BYTE *ResourceBytes(HMODULE module, LPCSTR name, LPCSTR type, DWORD *size)
+{
+    HRSRC found = FindResourceA(module, name, type);
+    HGLOBAL loaded = found ? LoadResource(module, found) : NULL;
+    const BYTE *bytes = loaded ? (const BYTE *)LockResource(loaded) : NULL;
+    *size = found ? SizeofResource(module, found) : 0;
+    if (!bytes)
+        return NULL;
+    for (const BYTE *p = bytes; p < bytes + *size;) {
+        MEMORY_BASIC_INFORMATION mbi;
+        if (!VirtualQuery(p, &mbi, sizeof mbi) || mbi.State != MEM_COMMIT ||
+            (mbi.Protect & (PAGE_NOACCESS | PAGE_GUARD)) || (const BYTE *)mbi.BaseAddress + mbi.RegionSize <= p)
+            return NULL;
+        p = (const BYTE *)mbi.BaseAddress + mbi.RegionSize;
+    }
+    return bytes;
+}
+
+/* The set of a loaded library's group name, or NULL: *error is 0 for an
+ * image that is not there (no box), else the box's number. */
+static ICONSET *ReadGroupImages(HMODULE module, LPCSTR name, int *error)
+{
+    DWORD size;
+    const BYTE *group = ResourceBytes(module, name, RT_GROUP_ICON, &size);
+
+    *error = 0;
+    if (!group)
+        return NULL;
+    *error = ERR_FORMAT;
+    if (size < GROUPHEADER)
+        return NULL;
+    int count = Word(group + 4);
+    if ((ULONGLONG)GROUPHEADER + (ULONGLONG)count * GROUPENTRY > size)
+        return NULL;
+    ICONSET *set = NewIconSet(count);
+    if (!set) {
+        *error = ERR_MEMORY;
+        return NULL;
+    }
+    for (int i = 0; i < count; i++) {
+        WORD id = Word(group + GROUPHEADER + i * GROUPENTRY + 12);
+        DWORD imageSize;
+        const BYTE *image = ResourceBytes(module, MAKEINTRESOURCEA(id), RT_ICON, &imageSize);
+        if (!image) {
+            *error = 0;
+            FreeIconSet(set);
+            return NULL;
+        }
+        LPBYTE data = (LPBYTE)malloc(imageSize ? imageSize : 1);
+        if (!data) {
+            *error = ERR_MEMORY;
+            FreeIconSet(set);
+            return NULL;
+        }
+        memcpy(data, image, imageSize);
+        if (!FillImage(&set->IconImages[i], data, imageSize)) {
+            FreeIconSet(set);
+            return NULL;
+        }
+    }
+    *error = 0;
+    return set;
+}
+
+ICONSET *ReadIconFromEXEFile(const char *path, int n)
+{
+    HMODULE module = LoadLibraryExA(path, NULL, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module) {
+        ReadError(ERR_PROGRAM, path);
+        return NULL;
+    }
+    GROUPPICK pick = {NULL, 0};
+    int error = 0;
+    ICONSET *set = NULL;
+
+    nEnumNr = n;
+    /* a library without any icon has no n-th group either */
+    if (!EnumResourceNamesA(module, RT_GROUP_ICON, MyEnumProcedure, (LONG_PTR)&pick) &&
+        GetLastError() != ERROR_RESOURCE_TYPE_NOT_FOUND)
+        error = ERR_GROUPS;
+    else if (pick.noMemory)
+        error = ERR_MEMORY;
+    else if (pick.name)
+        set = ReadGroupImages(module, pick.name, &error);
+    FreeGroupName(pick.name);
+    FreeLibrary(module);
+    if (error)
+        ReadError(error, path);
+    return set;
+}
+
+HICON MakeIconFromResource(const ICONSETIMAGE *image)
+{
+    if (!image || !image->lpBits)
+        return NULL;
+    HICON icon = CreateIconFromResourceEx(image->lpBits, image->dwNumBytes, TRUE, 0x30000, (int)image->Width,
+                                          (int)image->Height, LR_DEFAULTCOLOR);
+    /* the older call knows no 16-bit images either */
+    if (!icon && image->Colors != 16)
+        icon = CreateIconFromResource(image->lpBits, image->dwNumBytes, TRUE, 0x30000);
+    return icon;
+}
+
+} // namespace menu
+} // namespace zv

@@ -1,0 +1,255 @@
+/*
+ * test_menu_icons.cpp - the icon readers in-process: icon files written
+ * here with images of every depth, the icon groups of the menu's own
+ * program, and damaged files of every kind, whose boxes are recorded
+ * instead of shown.
+ */
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "menu.h"
+#include "zvtest.h"
+
+namespace zv {
+namespace menu {
+namespace {
+
+struct SHOWN {
+    std::string text, caption;
+    UINT flags;
+};
+std::vector<SHOWN> shown;
+
+int WINAPI RecordBox(HWND, LPCSTR text, LPCSTR caption, UINT flags)
+{
+    shown.push_back(SHOWN{text, caption, flags});
+    return IDOK;
+}
+
+struct RECORDBOXES {
+    RECORDBOXES()
+    {
+        shown.clear();
+        sOptions.hInstance = GetModuleHandleA(NULL);
+        pfnMenuMessageBoxA = RecordBox;
+    }
+    ~RECORDBOXES() { pfnMenuMessageBoxA = MessageBoxA; }
+};
+
+/* v as n little-endian bytes */
+void Put(std::string *s, unsigned v, int n = 4)
+{
+    for (int i = 0; i < n; i++)
+        s->push_back((char)(v >> 8 * i & 0xFF));
+}
+
+/* One icon image: header, grey colour table, colour bits of a pattern,
+ * a mask that keeps the left half. */
+std::string IconImage(int size, int bits)
+{
+    std::string s;
+    int colours = bits <= 8 ? 1 << bits : 0;
+    Put(&s, 40);
+    Put(&s, (unsigned)size);
+    Put(&s, (unsigned)(2 * size));
+    Put(&s, 1 | (unsigned)bits << 16);
+    s.append(24, '\0');
+    for (int i = 0; i < colours; i++)
+        Put(&s, (unsigned)(i * 255 / (colours - 1)) * 0x010101u);
+    int row = (size * bits + 31) / 32 * 4, maskRow = (size + 31) / 32 * 4;
+    for (int y = 0; y < size; y++)
+        for (int x = 0; x < row; x++)
+            s.push_back((char)(x * 37 + y * 11));
+    for (int y = 0; y < size; y++)
+        for (int x = 0; x < maskRow; x++)
+            s.push_back(x * 8 < size / 2 ? 0 : (char)0xFF);
+    return s;
+}
+
+/* An .ICO file of the images; count overrides the header's count. */
+std::string IcoFile(const std::vector<std::string> &images, int count = -1)
+{
+    std::string s;
+    Put(&s, 0x10000);
+    Put(&s, (unsigned)(count < 0 ? (int)images.size() : count), 2);
+    unsigned offset = 6 + 16 * (unsigned)images.size();
+    for (const std::string &image : images) {
+        int size = (unsigned char)image[4];
+        Put(&s, (unsigned)size * 0x101);
+        Put(&s, 1 | (unsigned)(unsigned char)image[14] << 16);
+        Put(&s, (unsigned)image.size());
+        Put(&s, offset);
+        offset += (unsigned)image.size();
+    }
+    for (const std::string &image : images)
+        s += image;
+    return s;
+}
+
+/* Width and height of an icon's picture. */
+SIZE IconSize(HICON icon)
+{
+    ICONINFO info;
+    BITMAP bm;
+    SIZE size = {0, 0};
+    if (!GetIconInfo(icon, &info))
+        return size;
+    if (info.hbmColor && GetObjectA(info.hbmColor, sizeof bm, &bm))
+        size = SIZE{bm.bmWidth, bm.bmHeight};
+    else if (GetObjectA(info.hbmMask, sizeof bm, &bm))
+        size = SIZE{bm.bmWidth, bm.bmHeight / 2};
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return size;
+}
+
+/* Every image of the set has the given sizes and depths, its parts where
+ * its header says, and becomes an icon of its size. */
+void ExpectImages(const ICONSET *set, const std::vector<std::pair<int, int>> &sizeAndBits)
+{
+    ASSERT_TRUE(set != NULL);
+    ASSERT_EQ((int)sizeAndBits.size(), set->nNumImages);
+    for (int i = 0; i < set->nNumImages; i++) {
+        SCOPED_TRACE(i);
+        const ICONSETIMAGE &image = set->IconImages[i];
+        int size = sizeAndBits[i].first, bits = sizeAndBits[i].second;
+        EXPECT_EQ((UINT)size, image.Width);
+        EXPECT_EQ((UINT)size, image.Height);
+        EXPECT_EQ((UINT)bits, image.Colors);
+        /* the mask ends the image: colour table and bits lie before it */
+        EXPECT_EQ((LPBYTE)image.lpbi, image.lpBits);
+        EXPECT_EQ(image.lpXOR + (size * bits + 31) / 32 * 4 * size, image.lpAND);
+        EXPECT_EQ(image.lpAND + (size + 31) / 32 * 4 * size, image.lpBits + image.dwNumBytes);
+        HICON icon = MakeIconFromResource(&image);
+        ASSERT_TRUE(icon != NULL);
+        SIZE got = IconSize(icon);
+        EXPECT_EQ(size, got.cx);
+        EXPECT_EQ(size, got.cy);
+        DestroyIcon(icon);
+    }
+}
+
+TEST(IconReaders, IconFilesAndProgramGroupsBecomeIconsOfEachImage)
+{
+    RECORDBOXES boxes;
+    std::string ico = zvtest::ScratchDir("menu-icons") + "\\five.ico";
+    ASSERT_TRUE(zvtest::WriteFileBytes(
+        ico, IcoFile({IconImage(16, 1), IconImage(32, 4), IconImage(48, 8), IconImage(32, 32), IconImage(24, 8)})));
+    ICONSET *set = ReadIconFromICOFile(ico.c_str());
+    ExpectImages(set, {{16, 1}, {32, 4}, {48, 8}, {32, 32}, {24, 8}});
+    FreeIconSet(set);
+
+    /* the menu's own groups, counted from 1: application icon, check
+     * mark, default and exit icons; none past the last, and no box */
+    std::string exe = zvtest::BinPath("ZVMenu.exe");
+    set = ReadIconFromEXEFile(exe.c_str(), 1);
+    ExpectImages(set, {{64, 32}, {48, 32}, {32, 32}, {16, 8}});
+    FreeIconSet(set);
+    set = ReadIconFromEXEFile(exe.c_str(), 2);
+    ExpectImages(set, {{32, 1}});
+    FreeIconSet(set);
+    set = ReadIconFromEXEFile(exe.c_str(), 4);
+    ExpectImages(set, {{32, 4}});
+    FreeIconSet(set);
+    EXPECT_TRUE(ReadIconFromEXEFile(exe.c_str(), 0) == NULL);
+    EXPECT_TRUE(ReadIconFromEXEFile(exe.c_str(), 5) == NULL);
+    EXPECT_TRUE(shown.empty()) << shown[0].text;
+
+    /* a 16-bit image is read; Wine 8 makes an icon of it, of its size */
+    ASSERT_TRUE(zvtest::WriteFileBytes(ico, IcoFile({IconImage(32, 16)})));
+    set = ReadIconFromICOFile(ico.c_str());
+    ASSERT_TRUE(set != NULL);
+    HICON icon = MakeIconFromResource(&set->IconImages[0]);
+    EXPECT_TRUE(icon == NULL || IconSize(icon).cx == 32);
+    DestroyIcon(icon);
+    FreeIconSet(set);
+}
+
+TEST(IconReaders, DamagedFilesGiveTheirBoxNeverACrash)
+{
+    RECORDBOXES boxes;
+    std::string dir = zvtest::ScratchDir("menu-icons-damaged");
+    std::string good = IconImage(32, 4);
+    std::string twoImages = IcoFile({good, IconImage(16, 8)});
+    auto withDword = [](std::string s, size_t at, unsigned v) {
+        std::string d;
+        Put(&d, v);
+        return s.replace(at, 4, d);
+    };
+    size_t image = 6 + 16;    /* a one-image file's image starts here */
+    struct CASE {
+        const char *name;
+        std::string bytes;
+    } cases[] = {
+        {"short header", std::string("\0\0\1", 3)},
+        {"wrong type", withDword(IcoFile({good}), 0, 0x00020000)},
+        {"count beyond the directory", IcoFile({good}, 40)},
+        {"size past the end", withDword(IcoFile({good}), 6 + 8, (unsigned)good.size() + 1)},
+        {"offset past the end", withDword(twoImages, 6 + 16 + 12, (unsigned)twoImages.size() - 10)},
+        {"huge offset", withDword(IcoFile({good}), 6 + 12, 0xFFFFFFF0u)},
+        {"cut image", IcoFile({good.substr(0, 100)})},
+        {"header bigger than the image", withDword(IcoFile({good}), image, 4000)},
+        {"lying colour count", withDword(IcoFile({good}), image + 32, 0x40000000)},
+        {"lying width", withDword(IcoFile({good}), image + 4, 0x7FFFFFFF)},
+        {"no picture", withDword(IcoFile({good}), image + 8, 0)},
+    };
+    std::string path = dir + "\\damaged.ico";
+    for (const CASE &k : cases) {
+        SCOPED_TRACE(k.name);
+        ASSERT_TRUE(zvtest::WriteFileBytes(path, k.bytes));
+        shown.clear();
+        EXPECT_TRUE(ReadIconFromICOFile(path.c_str()) == NULL);
+        ASSERT_EQ(1u, shown.size());
+        EXPECT_EQ("Error converting to internal format: " + path, shown[0].text);
+        EXPECT_EQ("ZVMenu", shown[0].caption);
+        EXPECT_EQ((UINT)(MB_OK | MB_ICONINFORMATION), shown[0].flags);
+    }
+    shown.clear();
+    EXPECT_TRUE(ReadIconFromICOFile((dir + "\\absent.ico").c_str()) == NULL);
+    EXPECT_TRUE(ReadIconFromEXEFile(path.c_str(), 1) == NULL);   /* no program */
+    ASSERT_EQ(2u, shown.size());
+    EXPECT_EQ("Error opening file for reading: " + dir + "\\absent.ico", shown[0].text);
+    EXPECT_EQ("Error loading file - not a valid 32-bit EXE or DLL: " + path, shown[1].text);
+
+    /* groups added to a copy of the program after its four named ones:
+     * 5 counts five entries and holds none, 6's image has a header cut
+     * short, 7 names an image that is not there (nothing, no box) */
+    std::string exe = dir + "\\damaged.exe";
+    ASSERT_TRUE(CopyFileA(zvtest::BinPath("ZVMenu.exe").c_str(), exe.c_str(), FALSE));
+    HANDLE update = BeginUpdateResourceA(exe.c_str(), FALSE);
+    ASSERT_TRUE(update != NULL);
+    const WORD lying[] = {0, 1, 5}, cutImage[] = {0, 1, 1, 0x2020, 0, 1, 4, 16, 0, 77},
+               absent[] = {0, 1, 1, 0x2020, 0, 1, 4, 16, 0, 78}, header[] = {40, 0, 32, 0, 64, 0, 1, 4};
+    const WORD *groups[] = {lying, cutImage, absent};
+    const DWORD sizes[] = {sizeof lying, sizeof cutImage, sizeof absent};
+    const LANGID neutral = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
+    for (int i = 0; i < 3; i++)
+        EXPECT_TRUE(UpdateResourceA(update, RT_GROUP_ICON, MAKEINTRESOURCEA(i + 1), neutral, (void *)groups[i], sizes[i]));
+    EXPECT_TRUE(UpdateResourceA(update, RT_ICON, MAKEINTRESOURCEA(77), neutral, (void *)header, sizeof header));
+    ASSERT_TRUE(EndUpdateResourceA(update, FALSE));
+    for (int n : {5, 6, 7}) {
+        shown.clear();
+        EXPECT_TRUE(ReadIconFromEXEFile(exe.c_str(), n) == NULL) << n;
+        ASSERT_EQ(n == 7 ? 0u : 1u, shown.size()) << n;
+        if (n != 7) {
+            EXPECT_EQ("Error converting to internal format: " + exe, shown[0].text);
+        }
+    }
+
+    /* the program cut short in and around its resources: a box or nothing */
+    std::string bytes;
+    ASSERT_TRUE(zvtest::ReadFileBytes(zvtest::BinPath("ZVMenu.exe"), &bytes));
+    for (size_t cut = 512; cut + 4096 < bytes.size(); cut = cut < bytes.size() / 2 ? bytes.size() / 2 : cut + 4096) {
+        std::string part = dir + "\\cut.exe";
+        ASSERT_TRUE(zvtest::WriteFileBytes(part, bytes.substr(0, cut)));
+        for (int n = 1; n <= 5; n++)
+            FreeIconSet(ReadIconFromEXEFile(part.c_str(), n));
+    }
+}
+
+} // namespace
+} // namespace menu
+} // namespace zv
