@@ -74,15 +74,7 @@ static INT_PTR ShellOpen(const char *program, const char *params, int show)
 {
     SHELLEXECUTEINFOA sei;
 
-    memset(&sei, 0, sizeof sei);
-    sei.cbSize = sizeof sei;
-    sei.fMask = SEE_MASK_NOASYNC | SEE_MASK_DOENVSUBST | SEE_MASK_FLAG_NO_UI;
-    sei.hwnd = GetDesktopWindow();
-    sei.lpVerb = "open";
-    sei.lpFile = program;
-    sei.lpParameters = params;
-    sei.nShow = show;
-    if (ShellExecuteExA(&sei) && (INT_PTR)sei.hInstApp > 32)
+    if (ShellOpenQuiet(program, params, show, &sei) && (INT_PTR)sei.hInstApp > 32)
         return 33;
     INT_PTR code = (INT_PTR)sei.hInstApp;
     /* a call that failed before the shell gave a code: not found */

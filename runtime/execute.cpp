@@ -4,6 +4,7 @@
  */
 #include <stdio.h>
 
+#include "launch.h"
 #include "runtime.h"
 
 namespace zv {
@@ -27,21 +28,11 @@ HINSTANCE Execute(HWND, const char *file, const char *parameters, int showMode)
 {
     SHELLEXECUTEINFOA sei;
 
-    memset(&sei, 0, sizeof sei);
-    sei.cbSize = sizeof sei;
-    /* no UI: the runtime reports failures itself, after its own fallbacks */
-    sei.fMask = SEE_MASK_NOASYNC | SEE_MASK_DOENVSUBST | SEE_MASK_FLAG_NO_UI;
-    sei.hwnd = GetDesktopWindow();
-    sei.lpVerb = "open";
-    sei.lpFile = file;
-    sei.lpParameters = parameters;
-    sei.lpDirectory = NULL;
-    sei.nShow = showMode;
-
     if (ari.flgLogging)
         LogExecuting(file, parameters);
 
-    BOOL ok = ShellExecuteExA(&sei);
+    /* no UI: the runtime reports failures itself, after its own fallbacks */
+    BOOL ok = ShellOpenQuiet(file, parameters, showMode, &sei);
     /* taken at once: the log's string lookups must not change what the
      * caller reports */
     DWORD err = GetLastError();

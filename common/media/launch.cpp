@@ -198,4 +198,17 @@ void BrowseLocalFile(const char *command, char *dst, size_t size)
     FreeMem(full);
 }
 
+BOOL ShellOpenQuiet(const char *file, const char *params, int show, SHELLEXECUTEINFOA *sei)
+{
+    memset(sei, 0, sizeof *sei);
+    sei->cbSize = sizeof *sei;
+    sei->fMask = SEE_MASK_NOASYNC | SEE_MASK_DOENVSUBST | SEE_MASK_FLAG_NO_UI;
+    sei->hwnd = GetDesktopWindow();
+    sei->lpVerb = "open";
+    sei->lpFile = file;
+    sei->lpParameters = params;
+    sei->nShow = show;
+    return ShellExecuteExA(sei);
+}
+
 } // namespace zv

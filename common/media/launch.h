@@ -8,6 +8,9 @@
 
 #include <stddef.h>
 
+#include <windows.h>
+#include <shellapi.h>
+
 namespace zv {
 
 /* flags of ReplaceVars */
@@ -20,6 +23,12 @@ int ReplaceVars(const char *text, char *dst, size_t size, const char *document);
 int OrderParams(const char *command, const char *extra, char *program, size_t programSize,
                 char *params, size_t paramsSize);
 void BrowseLocalFile(const char *command, char *dst, size_t size);
+
+/* Starts file with params through the shell's "open" verb as a disc's
+ * programs start: variables expanded, the call done before it returns,
+ * and no box of the shell's own (the caller reports).  sei is filled and
+ * holds what the shell gave; TRUE when the call succeeded. */
+BOOL ShellOpenQuiet(const char *file, const char *params, int show, SHELLEXECUTEINFOA *sei);
 
 } // namespace zv
 
