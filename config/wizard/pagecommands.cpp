@@ -8,18 +8,27 @@
 
 namespace zv {
 
-INT_PTR RunPage(const PAGEDEF &def, HWND page, UINT msg, WPARAM wParam)
+static int Matches(WPARAM entry, WPARAM wParam)
+{
+    if (HIWORD(entry) == ANYNOTIFICATION)
+        return LOWORD(entry) == LOWORD(wParam);
+    return entry == wParam;
+}
+
+INT_PTR RunPage(const PAGEDEF &def, HWND page, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_INITDIALOG) {
         def.pfnInit(page);
     } else if (msg == WM_COMMAND && (wParam == IDC_NEXT || wParam == IDC_PREVIOUS)) {
         /* Next and Previous alike: the page is left either way */
-        def.pfnStore(page);
-        SendMessageA(hwndMain, WM_SETMODIFIED, 1, 0);
+        if (def.pfnStore(page))
+            SendMessageA(hwndMain, WM_SETMODIFIED, 1, 0);
     } else if (msg == WM_COMMAND) {
         for (size_t i = 0; i < def.count; i++)
-            if (def.commands[i].wParam == wParam)
+            if (Matches(def.commands[i].wParam, wParam))
                 def.commands[i].pfnHandler(page, wParam);
+    } else if (def.pfnMessage) {
+        return def.pfnMessage(page, msg, wParam, lParam);
     }
     return 0;
 }

@@ -1,22 +1,16 @@
 /*
- * pages.cpp - what every page does: Next and Previous on, and leaving the
- * page marks the settings changed; and what the pages ask of their
- * controls.
+ * pages.cpp - what the pages ask of the frame's buttons and of their
+ * own controls.
  */
 #include "wizard.h"
 #include "resource.h"
 
 namespace zv {
 
-INT_PTR PageProtocol(UINT msg, WPARAM wParam)
+void EnableNextPrevious(void)
 {
-    if (msg == WM_INITDIALOG) {
-        EnableFrameButton(IDC_NEXT, TRUE);
-        EnableFrameButton(IDC_PREVIOUS, TRUE);
-    } else if (msg == WM_COMMAND && (wParam == IDC_NEXT || wParam == IDC_PREVIOUS)) {
-        SendMessageA(hwndMain, WM_SETMODIFIED, 1, 0);
-    }
-    return 0;
+    EnableFrameButton(IDC_NEXT, TRUE);
+    EnableFrameButton(IDC_PREVIOUS, TRUE);
 }
 
 int IsBoxChecked(HWND page, int id)

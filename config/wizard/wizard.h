@@ -38,9 +38,8 @@ HWND CallHtmlHelp(int load, HWND owner, const char *file, UINT command, DWORD_PT
 
 /* ---- pages (wiz*.cpp, pages*.cpp, pagecommands.cpp) ---- */
 
-/* What every page does with these messages: Next and Previous on at
- * WM_INITDIALOG, the settings marked changed when the page is left. */
-INT_PTR PageProtocol(UINT msg, WPARAM wParam);
+/* Next and Previous on, as most pages have them when they open. */
+void EnableNextPrevious(void);
 /* A check box of the page is checked. */
 int IsBoxChecked(HWND page, int id);
 
@@ -62,20 +61,24 @@ INT_PTR CALLBACK WizFinish(HWND, UINT, WPARAM, LPARAM);
 void EnableFrameButton(int id, BOOL enable);
 
 /* A page as data: filled from AutoRunInf when it opens, stored into it
- * when it is left (then marked changed), and what each of its own
- * commands (a whole wParam: control id and notification) does. */
+ * when it is left (then marked changed, unless the store says 0), what
+ * each of its own commands does, and any other message it takes. */
 struct PAGECOMMAND {
+    /* control id and notification; ANYNOTIFICATION matches every one */
     WPARAM wParam;
     void (*pfnHandler)(HWND page, WPARAM wParam);
 };
+enum { ANYNOTIFICATION = 0xFFFF };
 struct PAGEDEF {
     void (*pfnInit)(HWND page);
-    void (*pfnStore)(HWND page);
+    int (*pfnStore)(HWND page);
     const PAGECOMMAND *commands;
     size_t count;
+    /* NULL, or the page's other messages; its result is the page's */
+    INT_PTR (*pfnMessage)(HWND page, UINT msg, WPARAM wParam, LPARAM lParam);
 };
-/* The page protocol for def; returns 0, as a page does for every message. */
-INT_PTR RunPage(const PAGEDEF &def, HWND page, UINT msg, WPARAM wParam);
+/* The page protocol for def; returns 0 but for what pfnMessage returns. */
+INT_PTR RunPage(const PAGEDEF &def, HWND page, UINT msg, WPARAM wParam, LPARAM lParam);
 
 /* A page's browse button: the file dialog of string triple title, started
  * from the edit's text; the picked name, relative to the project folder

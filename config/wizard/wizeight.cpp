@@ -37,7 +37,7 @@ static int PictureKind(const char *name)
     return PICTURE_NONE;
 }
 
-static void UpdateLookup(HWND page)
+static void UpdateLookup(HWND page, WPARAM = 0)
 {
     char name[ARI_PATHLEN];
     GetDlgItemTextA(page, IDC_SPLASHFILE, name, sizeof name);
@@ -70,7 +70,7 @@ static int BitmapSize(const char *name, UINT *width, UINT *height)
 
 /* The picture's own size into the two edits; a file it cannot read
  * leaves them as they are, without a message. */
-static void Lookup(HWND page)
+static void Lookup(HWND page, WPARAM)
 {
     char name[ARI_PATHLEN];
     UINT width = 0, height = 0;
@@ -95,24 +95,21 @@ static void Lookup(HWND page)
     SetDlgItemInt(page, IDC_IMAGEHEIGHT, height, FALSE);
 }
 
-static void Browse(HWND page)
+static void Browse(HWND page, WPARAM)
 {
-    char name[PATHLEN];
-    GetDlgItemTextA(page, IDC_SPLASHFILE, name, sizeof name);
-    if (!GetFileName(hwndMain, IDS_SELECTSPLASH, name, 1))
+    if (!BrowseIntoEdit(page, IDC_SPLASHFILE, IDS_SELECTSPLASH))
         return;
-    MakeRelativePathName(page, AutoRunInf.strInfFile, name);
-    SetDlgItemTextA(page, IDC_SPLASHFILE, name);
     UpdateLookup(page);
     if (IsWindowEnabled(GetDlgItem(page, IDC_LOOKUP)))
         SendMessageA(page, WM_COMMAND, IDC_LOOKUP, 0);
 }
 
-static void Enter(HWND page)
+static void OnInit(HWND page)
 {
     char first[8];
     HWND list = GetDlgItem(page, IDC_ANIMATION);
 
+    EnableNextPrevious();
     SendMessageA(list, CB_RESETCONTENT, 0, 0);
     for (size_t i = 0; i < sizeof szAnimations / sizeof szAnimations[0]; i++) {
         LRESULT at = SendMessageA(list, CB_ADDSTRING, 0, (LPARAM)szAnimations[i]);
@@ -133,7 +130,7 @@ static void Enter(HWND page)
     EnableWindow(GetDlgItem(page, IDC_CUSTOMSPLASH), shown);
 }
 
-static void Store(HWND page)
+static int Store(HWND page)
 {
     AutoRunInf.flgHideSplash = IsBoxChecked(page, IDC_SHOWSPLASH) ? 0 : -1;
     if (AutoRunInf.flgHideSplash) {
@@ -156,45 +153,33 @@ static void Store(HWND page)
         AutoRunInf.uImageHeight = 0;
         AutoRunInf.uSplashMode = 0;
     }
-    SendMessageA(hwndMain, WM_SETMODIFIED, 1, 0);
+    return 1;
 }
 
-INT_PTR CALLBACK WizEight(HWND page, UINT msg, WPARAM wParam, LPARAM)
+static void ShowClicked(HWND page, WPARAM)
 {
-    if (msg == WM_INITDIALOG) {
-        PageProtocol(msg, wParam);
-        Enter(page);
-        return 0;
-    }
-    if (msg != WM_COMMAND)
-        return 0;
-    switch (LOWORD(wParam)) {
-    case IDC_NEXT:
-    case IDC_PREVIOUS:
-        if (HIWORD(wParam) == 0)
-            Store(page);
-        break;
-    case IDC_SPLASHFILE:
-        if (HIWORD(wParam) == EN_CHANGE || HIWORD(wParam) == EN_KILLFOCUS)
-            UpdateLookup(page);
-        break;
-    case IDC_SHOWSPLASH:
-        EnableWindow(GetDlgItem(page, IDC_CUSTOMSPLASH), IsBoxChecked(page, IDC_SHOWSPLASH));
-        EnableCustom(page, IsBoxChecked(page, IDC_SHOWSPLASH) && IsBoxChecked(page, IDC_CUSTOMSPLASH));
-        break;
-    case IDC_CUSTOMSPLASH:
-        EnableCustom(page, IsBoxChecked(page, IDC_CUSTOMSPLASH));
-        break;
-    case IDC_SPLASHBROWSE:
-        if (HIWORD(wParam) == BN_CLICKED)
-            Browse(page);
-        break;
-    case IDC_LOOKUP:
-        if (HIWORD(wParam) == BN_CLICKED)
-            Lookup(page);
-        break;
-    }
-    return 0;
+    EnableWindow(GetDlgItem(page, IDC_CUSTOMSPLASH), IsBoxChecked(page, IDC_SHOWSPLASH));
+    EnableCustom(page, IsBoxChecked(page, IDC_SHOWSPLASH) && IsBoxChecked(page, IDC_CUSTOMSPLASH));
+}
+
+static void CustomClicked(HWND page, WPARAM)
+{
+    EnableCustom(page, IsBoxChecked(page, IDC_CUSTOMSPLASH));
+}
+
+static const PAGECOMMAND commands[] = {
+    { MAKEWPARAM(IDC_SPLASHFILE, EN_CHANGE), UpdateLookup },
+    { MAKEWPARAM(IDC_SPLASHFILE, EN_KILLFOCUS), UpdateLookup },
+    { MAKEWPARAM(IDC_SHOWSPLASH, ANYNOTIFICATION), ShowClicked },
+    { MAKEWPARAM(IDC_CUSTOMSPLASH, ANYNOTIFICATION), CustomClicked },
+    { IDC_SPLASHBROWSE, Browse },
+    { IDC_LOOKUP, Lookup },
+};
+static const PAGEDEF wizEight = { OnInit, Store, commands, sizeof commands / sizeof commands[0], NULL };
+
+INT_PTR CALLBACK WizEight(HWND page, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return RunPage(wizEight, page, msg, wParam, lParam);
 }
 
 } // namespace zv

@@ -40,11 +40,12 @@ static HICON ButtonIcon(HWND page, int id, int icon)
     return h;
 }
 
-static void Enter(HWND page)
+static void OnInit(HWND page)
 {
     char name[ARI_PATHLEN];
     int on = AutoRunInf.strMusic[0] != '\0';
 
+    EnableNextPrevious();
     CheckDlgButton(page, IDC_PLAYSOUND, on ? BST_CHECKED : BST_UNCHECKED);
     SetDlgItemTextA(page, IDC_MUSICFILE, AutoRunInf.strMusic);
     SetDlgItemInt(page, IDC_MUSICLENGTH, AutoRunInf.uMusicLen, FALSE);
@@ -55,18 +56,14 @@ static void Enter(HWND page)
     hiStop = ButtonIcon(page, IDC_STOP, IDI_STOP);
 }
 
-static void Browse(HWND page)
+static void Browse(HWND page, WPARAM)
 {
-    char name[PATHLEN], exists[ARI_PATHLEN];
-    GetDlgItemTextA(page, IDC_MUSICFILE, name, sizeof name);
-    if (!GetFileName(hwndMain, IDS_SELECTMUSIC, name, 1))
-        return;
-    MakeRelativePathName(page, AutoRunInf.strInfFile, name);
-    SetDlgItemTextA(page, IDC_MUSICFILE, name);
-    EnablePreview(page, MusicExists(page, exists));
+    char exists[ARI_PATHLEN];
+    if (BrowseIntoEdit(page, IDC_MUSICFILE, IDS_SELECTMUSIC))
+        EnablePreview(page, MusicExists(page, exists));
 }
 
-static void Play(HWND page)
+static void Play(HWND page, WPARAM)
 {
     char name[ARI_PATHLEN];
     /* one preview at a time */
@@ -78,7 +75,7 @@ static void Play(HWND page)
         EnableWindow(GetDlgItem(page, IDC_PLAY), FALSE);
 }
 
-static void Store(HWND page)
+static int Store(HWND page)
 {
     if (IsBoxChecked(page, IDC_PLAYSOUND)) {
         GetDlgItemTextA(page, IDC_MUSICFILE, AutoRunInf.strMusic, sizeof AutoRunInf.strMusic);
@@ -90,62 +87,54 @@ static void Store(HWND page)
         AutoRunInf.strMusic[0] = '\0';
         AutoRunInf.uMusicLen = AutoRunInf.uSplashLen;
     }
-    SendMessageA(hwndMain, WM_SETMODIFIED, 1, 0);
+    return 1;
 }
 
-static void OnCommand(HWND page, WPARAM wParam)
+static void SoundClicked(HWND page, WPARAM)
 {
     char name[ARI_PATHLEN];
-
-    if (wParam == IDC_NEXT || wParam == IDC_PREVIOUS) {
-        Store(page);
-        return;
-    }
-    switch (LOWORD(wParam)) {
-    case IDC_PLAYSOUND:
-        EnableMusic(page, IsBoxChecked(page, IDC_PLAYSOUND));
-        EnablePreview(page, MusicExists(page, name) && IsBoxChecked(page, IDC_PLAYSOUND));
-        fMusicPlaying = preview::StopMusic(fMusicPlaying);
-        break;
-    case IDC_MUSICBROWSE:
-        if (HIWORD(wParam) == BN_CLICKED)
-            Browse(page);
-        break;
-    case IDC_MUSICFILE:
-        if (HIWORD(wParam) == EN_KILLFOCUS)
-            EnablePreview(page, MusicExists(page, name));
-        break;
-    case IDC_PLAY:
-        if (HIWORD(wParam) == BN_CLICKED)
-            Play(page);
-        break;
-    case IDC_STOP:
-        if (HIWORD(wParam) == BN_CLICKED) {
-            fMusicPlaying = preview::StopMusic(fMusicPlaying);
-            EnableWindow(GetDlgItem(page, IDC_PLAY), MusicExists(page, name));
-        }
-        break;
-    }
+    EnableMusic(page, IsBoxChecked(page, IDC_PLAYSOUND));
+    EnablePreview(page, MusicExists(page, name) && IsBoxChecked(page, IDC_PLAYSOUND));
+    fMusicPlaying = preview::StopMusic(fMusicPlaying);
 }
 
-INT_PTR CALLBACK WizEleven(HWND page, UINT msg, WPARAM wParam, LPARAM)
+static void MusicFileLeft(HWND page, WPARAM)
 {
-    switch (msg) {
-    case WM_INITDIALOG:
-        PageProtocol(msg, wParam);
-        Enter(page);
-        break;
-    case WM_COMMAND:
-        OnCommand(page, wParam);
-        break;
-    case WM_DESTROY:
+    char name[ARI_PATHLEN];
+    EnablePreview(page, MusicExists(page, name));
+}
+
+static void Stop(HWND page, WPARAM)
+{
+    char name[ARI_PATHLEN];
+    fMusicPlaying = preview::StopMusic(fMusicPlaying);
+    EnableWindow(GetDlgItem(page, IDC_PLAY), MusicExists(page, name));
+}
+
+/* the preview does not outlive the page */
+static INT_PTR OnMessage(HWND, UINT msg, WPARAM, LPARAM)
+{
+    if (msg == WM_DESTROY) {
         fMusicPlaying = preview::StopMusic(fMusicPlaying);
         DestroyIcon(hiPlay);
         DestroyIcon(hiStop);
         hiPlay = hiStop = NULL;
-        break;
     }
     return 0;
+}
+
+static const PAGECOMMAND commands[] = {
+    { MAKEWPARAM(IDC_PLAYSOUND, ANYNOTIFICATION), SoundClicked },
+    { IDC_MUSICBROWSE, Browse },
+    { MAKEWPARAM(IDC_MUSICFILE, EN_KILLFOCUS), MusicFileLeft },
+    { IDC_PLAY, Play },
+    { IDC_STOP, Stop },
+};
+static const PAGEDEF wizEleven = { OnInit, Store, commands, sizeof commands / sizeof commands[0], OnMessage };
+
+INT_PTR CALLBACK WizEleven(HWND page, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return RunPage(wizEleven, page, msg, wParam, lParam);
 }
 
 } // namespace zv

@@ -65,7 +65,7 @@ static void CopyProgram(HWND page, char *action, size_t size)
         strcpy_s(action, size, result);
 }
 
-static void Store(HWND page)
+static int Store(HWND page)
 {
     char *action = AutoRunInf.strDefaultAction;
     const size_t size = sizeof AutoRunInf.strDefaultAction;
@@ -79,6 +79,7 @@ static void Store(HWND page)
     } else {
         action[0] = '\0';
     }
+    return 1;
 }
 
 static void Browse(HWND page, WPARAM)
@@ -92,11 +93,11 @@ static const PAGECOMMAND commands[] = {
     { IDC_DANONE, EnableFields },
     { IDC_BROWSE, Browse },
 };
-static const PAGEDEF wizFive = { OnInit, Store, commands, sizeof commands / sizeof commands[0] };
+static const PAGEDEF wizFive = { OnInit, Store, commands, sizeof commands / sizeof commands[0], NULL };
 
-INT_PTR CALLBACK WizFive(HWND page, UINT msg, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK WizFive(HWND page, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return RunPage(wizFive, page, msg, wParam);
+    return RunPage(wizFive, page, msg, wParam, lParam);
 }
 
 } // namespace zv

@@ -26,10 +26,11 @@ static void OnInit(HWND page)
     CheckDlgButton(page, IDC_FORCEVIEWER, AutoRunInf.flgForceViewer ? BST_CHECKED : BST_UNCHECKED);
 }
 
-static void Store(HWND page)
+static int Store(HWND page)
 {
     GetDlgItemTextA(page, IDC_VIEWER, AutoRunInf.strViewer, sizeof AutoRunInf.strViewer);
     AutoRunInf.flgForceViewer = IsDlgButtonChecked(page, IDC_FORCEVIEWER) == BST_CHECKED ? -1 : 0;
+    return 1;
 }
 
 static void Browse(HWND page, WPARAM)
@@ -41,11 +42,11 @@ static const PAGECOMMAND commands[] = {
     { IDC_BROWSE, Browse },
     { IDC_ASSOCIATION, TakeAssociation },
 };
-static const PAGEDEF wizFour = { OnInit, Store, commands, sizeof commands / sizeof commands[0] };
+static const PAGEDEF wizFour = { OnInit, Store, commands, sizeof commands / sizeof commands[0], NULL };
 
-INT_PTR CALLBACK WizFour(HWND page, UINT msg, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK WizFour(HWND page, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return RunPage(wizFour, page, msg, wParam);
+    return RunPage(wizFour, page, msg, wParam, lParam);
 }
 
 } // namespace zv

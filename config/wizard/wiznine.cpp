@@ -8,8 +8,9 @@
 
 namespace zv {
 
-static void Enter(HWND page)
+static void OnInit(HWND page)
 {
+    EnableNextPrevious();
     SetDlgItemInt(page, IDC_SPLASHTIME, AutoRunInf.uSplashLen, FALSE);
     SetDlgItemInt(page, IDC_PAUSETIME, AutoRunInf.uPauseLen, FALSE);
     SetDlgItemTextA(page, IDC_WINDOWTITLE, AutoRunInf.strCDTitle);
@@ -25,10 +26,9 @@ static void Enter(HWND page)
     SendDlgItemMessageA(page, IDC_WINDOWTITLE, EM_LIMITTEXT, ARI_SHORTLEN, 0);
 }
 
-static void Store(HWND page)
+static int Store(HWND page)
 {
     AutoRunInf.flgTopMost = IsBoxChecked(page, IDC_TOPMOST) ? -1 : 0;
-    SendMessageA(hwndMain, WM_SETMODIFIED, 1, 0);
     if (IsWindowEnabled(GetDlgItem(page, IDC_SPLASHTIME))) {
         AutoRunInf.uSplashLen = GetDlgItemInt(page, IDC_SPLASHTIME, NULL, FALSE);
         if (AutoRunInf.uSplashLen == 0)
@@ -43,20 +43,21 @@ static void Store(HWND page)
         AutoRunInf.strCDTitle[0] = '\0';
     else
         GetDlgItemTextA(page, IDC_WINDOWTITLE, AutoRunInf.strCDTitle, sizeof AutoRunInf.strCDTitle);
+    return 1;
 }
 
-INT_PTR CALLBACK WizNine(HWND page, UINT msg, WPARAM wParam, LPARAM)
+/* the alternate window has no title of its own */
+static void AltClicked(HWND page, WPARAM)
 {
-    if (msg == WM_INITDIALOG) {
-        PageProtocol(msg, wParam);
-        Enter(page);
-    } else if (msg == WM_COMMAND) {
-        if (wParam == IDC_NEXT || wParam == IDC_PREVIOUS)
-            Store(page);
-        else if (LOWORD(wParam) == IDC_ALTSPLASH && HIWORD(wParam) == BN_CLICKED)
-            EnableWindow(GetDlgItem(page, IDC_WINDOWTITLE), !IsBoxChecked(page, IDC_ALTSPLASH));
-    }
-    return 0;
+    EnableWindow(GetDlgItem(page, IDC_WINDOWTITLE), !IsBoxChecked(page, IDC_ALTSPLASH));
+}
+
+static const PAGECOMMAND commands[] = { { IDC_ALTSPLASH, AltClicked } };
+static const PAGEDEF wizNine = { OnInit, Store, commands, 1, NULL };
+
+INT_PTR CALLBACK WizNine(HWND page, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return RunPage(wizNine, page, msg, wParam, lParam);
 }
 
 } // namespace zv

@@ -16,33 +16,37 @@ static void ShowPreview(HWND page, const char *escaped)
     SetDlgItemTextA(page, IDC_COPYRIGHTTEXT, text);
 }
 
-static void Store(HWND page)
+static void OnInit(HWND page)
+{
+    char escaped[ARI_PATHLEN];
+    EnableNextPrevious();
+    CoprPrint(escaped, sizeof escaped, AutoRunInf.strCopyright);
+    SetDlgItemTextA(page, IDC_COPYRIGHT, escaped);
+    ShowPreview(page, AutoRunInf.strCopyright);
+}
+
+static int Store(HWND page)
 {
     char typed[ARI_PATHLEN];
     GetDlgItemTextA(page, IDC_COPYRIGHT, typed, sizeof typed);
     /* a line break typed with Ctrl+Enter becomes \n, escapes stay as typed */
     CoprPrint(AutoRunInf.strCopyright, sizeof AutoRunInf.strCopyright, typed);
-    SendMessageA(hwndMain, WM_SETMODIFIED, 1, 0);
+    return 1;
 }
 
-INT_PTR CALLBACK WizSix(HWND page, UINT msg, WPARAM wParam, LPARAM)
+static void CopyrightTyped(HWND page, WPARAM)
 {
-    if (msg == WM_INITDIALOG) {
-        char escaped[ARI_PATHLEN];
-        PageProtocol(msg, wParam);
-        CoprPrint(escaped, sizeof escaped, AutoRunInf.strCopyright);
-        SetDlgItemTextA(page, IDC_COPYRIGHT, escaped);
-        ShowPreview(page, AutoRunInf.strCopyright);
-    } else if (msg == WM_COMMAND) {
-        if (wParam == IDC_NEXT || wParam == IDC_PREVIOUS) {
-            Store(page);
-        } else if (wParam == MAKEWPARAM(IDC_COPYRIGHT, EN_CHANGE)) {
-            char typed[ARI_PATHLEN];
-            GetDlgItemTextA(page, IDC_COPYRIGHT, typed, sizeof typed);
-            ShowPreview(page, typed);
-        }
-    }
-    return 0;
+    char typed[ARI_PATHLEN];
+    GetDlgItemTextA(page, IDC_COPYRIGHT, typed, sizeof typed);
+    ShowPreview(page, typed);
+}
+
+static const PAGECOMMAND commands[] = { { MAKEWPARAM(IDC_COPYRIGHT, EN_CHANGE), CopyrightTyped } };
+static const PAGEDEF wizSix = { OnInit, Store, commands, 1, NULL };
+
+INT_PTR CALLBACK WizSix(HWND page, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return RunPage(wizSix, page, msg, wParam, lParam);
 }
 
 } // namespace zv

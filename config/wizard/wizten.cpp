@@ -24,7 +24,7 @@ static void SetPicture(HWND page)
     InvalidateRect(GetDlgItem(page, IDC_SCREENPICTURE), NULL, FALSE);
 }
 
-static void AngleChanged(HWND page)
+static void AngleChanged(HWND page, WPARAM)
 {
     int v = (int)GetDlgItemInt(page, IDC_ANGLE, NULL, TRUE);
     if (v < 0) {
@@ -41,7 +41,7 @@ static void AngleChanged(HWND page)
     SetPicture(page);
 }
 
-static void DistanceChanged(HWND page)
+static void DistanceChanged(HWND page, WPARAM)
 {
     int v = (int)GetDlgItemInt(page, IDC_DISTANCE, NULL, TRUE);
     if (v > 100) {
@@ -61,8 +61,9 @@ static void Spin(HWND page, int id, int max, int value)
     SendDlgItemMessageA(page, id, UDM_SETPOS, 0, MAKELPARAM(value, 0));
 }
 
-static void Enter(HWND page)
+static void OnInit(HWND page)
 {
+    EnableNextPrevious();
     while (AutoRunInf.nOffsetAngle < 0)
         AutoRunInf.nOffsetAngle += 360;
     AutoRunInf.nOffsetAngle %= 360;
@@ -78,6 +79,23 @@ static void Enter(HWND page)
     hbrWindow = GetSysColorBrush(COLOR_WINDOW);
     hpenBorder = (HPEN)GetStockObject(BLACK_PEN);
     CreateScreenPicture(page, IDC_SCREENPICTURE);
+}
+
+static int Store(HWND page)
+{
+    AutoRunInf.nOffsetAngle = (int)GetDlgItemInt(page, IDC_ANGLE, NULL, TRUE);
+    AutoRunInf.uOffsetPercent = GetDlgItemInt(page, IDC_DISTANCE, NULL, FALSE);
+    return 1;
+}
+
+/* An arrow moved: its edit gets the up-down's position. */
+static void Spun(HWND page, HWND updown)
+{
+    UINT pos = LOWORD(SendMessageA(updown, UDM_GETPOS, 0, 0));
+    int id = GetDlgCtrlID(updown);
+    if (id == IDC_ANGLESPIN || id == IDC_DISTANCESPIN)
+        SetDlgItemInt(page, id - 1, pos, FALSE);
+    SetWindowLongPtrA(page, DWLP_MSGRESULT, 0);
 }
 
 /* The screen, and the splash on it as a small rectangle: centred at
@@ -121,33 +139,12 @@ static void ScreenClicked(HWND page, LPARAM lParam)
     SetDlgItemInt(page, IDC_DISTANCE, R > 0 ? (UINT)(D / R * 100) : 0, FALSE);
 }
 
-INT_PTR CALLBACK WizTen(HWND page, UINT msg, WPARAM wParam, LPARAM lParam)
+static INT_PTR OnMessage(HWND page, UINT msg, WPARAM, LPARAM lParam)
 {
     switch (msg) {
-    case WM_INITDIALOG:
-        PageProtocol(msg, wParam);
-        Enter(page);
-        return 0;
-    case WM_COMMAND:
-        if (wParam == IDC_NEXT || wParam == IDC_PREVIOUS) {
-            AutoRunInf.nOffsetAngle = (int)GetDlgItemInt(page, IDC_ANGLE, NULL, TRUE);
-            AutoRunInf.uOffsetPercent = GetDlgItemInt(page, IDC_DISTANCE, NULL, FALSE);
-            SendMessageA(hwndMain, WM_SETMODIFIED, 1, 0);
-        } else if (wParam == MAKEWPARAM(IDC_ANGLE, EN_CHANGE)) {
-            AngleChanged(page);
-        } else if (wParam == MAKEWPARAM(IDC_DISTANCE, EN_CHANGE)) {
-            DistanceChanged(page);
-        }
-        return 0;
-    case WM_VSCROLL: {
-        HWND updown = (HWND)lParam;
-        UINT pos = LOWORD(SendMessageA(updown, UDM_GETPOS, 0, 0));
-        int id = GetDlgCtrlID(updown);
-        if (id == IDC_ANGLESPIN || id == IDC_DISTANCESPIN)
-            SetDlgItemInt(page, id - 1, pos, FALSE);
-        SetWindowLongPtrA(page, DWLP_MSGRESULT, 0);
+    case WM_VSCROLL:
+        Spun(page, (HWND)lParam);
         return TRUE;
-    }
     case WM_DRAWITEM:
         DrawScreen(page, (const DRAWITEMSTRUCT *)lParam);
         return TRUE;
@@ -156,6 +153,17 @@ INT_PTR CALLBACK WizTen(HWND page, UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     return 0;
+}
+
+static const PAGECOMMAND commands[] = {
+    { MAKEWPARAM(IDC_ANGLE, EN_CHANGE), AngleChanged },
+    { MAKEWPARAM(IDC_DISTANCE, EN_CHANGE), DistanceChanged },
+};
+static const PAGEDEF wizTen = { OnInit, Store, commands, sizeof commands / sizeof commands[0], OnMessage };
+
+INT_PTR CALLBACK WizTen(HWND page, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return RunPage(wizTen, page, msg, wParam, lParam);
 }
 
 } // namespace zv

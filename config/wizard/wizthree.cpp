@@ -45,7 +45,7 @@ static void OnInit(HWND page)
     CheckDlgButton(page, IDC_BROWSELOCAL, AutoRunInf.flgBrowseLocalFile ? BST_CHECKED : BST_UNCHECKED);
 }
 
-static void Store(HWND page)
+static int Store(HWND page)
 {
     GetDlgItemTextA(page, IDC_DOCUMENT, AutoRunInf.strDocument, sizeof AutoRunInf.strDocument);
     CopyIfNeeded(page, AutoRunInf.strInfFile, AutoRunInf.strDocument, sizeof AutoRunInf.strDocument);
@@ -55,6 +55,7 @@ static void Store(HWND page)
     if (sel != CB_ERR && SendMessageA(list, CB_GETLBTEXTLEN, sel, 0) < (LRESULT)sizeof AutoRunInf.strWinMode)
         SendMessageA(list, CB_GETLBTEXT, sel, (LPARAM)AutoRunInf.strWinMode);
     AutoRunInf.flgBrowseLocalFile = IsDlgButtonChecked(page, IDC_BROWSELOCAL) == BST_CHECKED ? -1 : 0;
+    return 1;
 }
 
 static void Browse(HWND page, WPARAM)
@@ -63,11 +64,11 @@ static void Browse(HWND page, WPARAM)
 }
 
 static const PAGECOMMAND commands[] = { { IDC_BROWSE, Browse } };
-static const PAGEDEF wizThree = { OnInit, Store, commands, 1 };
+static const PAGEDEF wizThree = { OnInit, Store, commands, 1, NULL };
 
-INT_PTR CALLBACK WizThree(HWND page, UINT msg, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK WizThree(HWND page, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return RunPage(wizThree, page, msg, wParam);
+    return RunPage(wizThree, page, msg, wParam, lParam);
 }
 
 } // namespace zv

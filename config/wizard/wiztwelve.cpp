@@ -33,11 +33,12 @@ static void ShowMode(HWND page, BOOL file)
     Show(page, IDC_SIMPLEACCEPT, file);
 }
 
-static void Enter(HWND page)
+static void OnInit(HWND page)
 {
     int file = AutoRunInf.strEULA[0] != '\0';
     int text = !file && AutoRunInf.pstrLNText && AutoRunInf.pstrLNText[0];
 
+    EnableNextPrevious();
     CheckDlgButton(page, IDC_SHOWNOTICE, file || text ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(page, IDC_SHOWFILE, file ? BST_CHECKED : BST_UNCHECKED);
     SetDlgItemTextA(page, IDC_NOTICECAPTION, AutoRunInf.strLNCaption);
@@ -60,7 +61,7 @@ static void Enter(HWND page)
     ShowMode(page, file);
 }
 
-static void NoticeClicked(HWND page)
+static void NoticeClicked(HWND page, WPARAM)
 {
     BOOL on = IsBoxChecked(page, IDC_SHOWNOTICE);
     static const int ids[] = { IDC_NOTICECAPTION, IDC_NOTICETEXT, IDC_SHOWFILE, IDC_LICENSEFILE,
@@ -70,7 +71,7 @@ static void NoticeClicked(HWND page)
     Enable(page, IDC_LICENSEBROWSE, on && IsBoxChecked(page, IDC_SHOWFILE));
 }
 
-static void FileClicked(HWND page)
+static void FileClicked(HWND page, WPARAM)
 {
     BOOL file = IsBoxChecked(page, IDC_SHOWFILE);
     Enable(page, IDC_LICENSEBROWSE, file);
@@ -83,7 +84,7 @@ static void FileClicked(HWND page)
 /* The name as picked: a licence text may stay where the author keeps it.
  * The project folder stays current, as the other pages' relative file
  * values are found from it. */
-static void Browse(HWND page)
+static void Browse(HWND page, WPARAM)
 {
     if (GetFileName(hwndMain, IDS_LOCATELICENSE, AutoRunInf.strEULA, 0))
         SetDlgItemTextA(page, IDC_LICENSEFILE, AutoRunInf.strEULA);
@@ -102,14 +103,15 @@ static char *EscapedNotice(HWND page, unsigned length)
     return block;
 }
 
-static void Store(HWND page)
+/* Without a notice the settings are not marked changed. */
+static int Store(HWND page)
 {
     free(AutoRunInf.pstrLNText);
     AutoRunInf.pstrLNText = NULL;
     AutoRunInf.strEULA[0] = '\0';
     AutoRunInf.strLNCaption[0] = '\0';
     if (!IsBoxChecked(page, IDC_SHOWNOTICE))
-        return;
+        return 0;
 
     GetDlgItemTextA(page, IDC_NOTICECAPTION, AutoRunInf.strLNCaption, sizeof AutoRunInf.strLNCaption);
     if (IsBoxChecked(page, IDC_SHOWFILE)) {
@@ -121,36 +123,19 @@ static void Store(HWND page)
         if (AutoRunInf.uLNTextLen)
             AutoRunInf.pstrLNText = EscapedNotice(page, AutoRunInf.uLNTextLen);
     }
-    SendMessageA(hwndMain, WM_SETMODIFIED, 1, 0);
+    return 1;
 }
 
-INT_PTR CALLBACK WizTwelve(HWND page, UINT msg, WPARAM wParam, LPARAM)
+static const PAGECOMMAND commands[] = {
+    { IDC_SHOWNOTICE, NoticeClicked },
+    { IDC_SHOWFILE, FileClicked },
+    { IDC_LICENSEBROWSE, Browse },
+};
+static const PAGEDEF wizTwelve = { OnInit, Store, commands, sizeof commands / sizeof commands[0], NULL };
+
+INT_PTR CALLBACK WizTwelve(HWND page, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    if (msg == WM_INITDIALOG) {
-        PageProtocol(msg, wParam);
-        Enter(page);
-        return 0;
-    }
-    if (msg != WM_COMMAND)
-        return 0;
-    if (wParam == IDC_NEXT || wParam == IDC_PREVIOUS) {
-        Store(page);
-        return 0;
-    }
-    if (HIWORD(wParam) != BN_CLICKED)
-        return 0;
-    switch (LOWORD(wParam)) {
-    case IDC_SHOWNOTICE:
-        NoticeClicked(page);
-        break;
-    case IDC_SHOWFILE:
-        FileClicked(page);
-        break;
-    case IDC_LICENSEBROWSE:
-        Browse(page);
-        break;
-    }
-    return 0;
+    return RunPage(wizTwelve, page, msg, wParam, lParam);
 }
 
 } // namespace zv

@@ -62,8 +62,7 @@ static void Preview(HWND page, WPARAM = 0)
 
 static void OnInit(HWND page)
 {
-    EnableFrameButton(IDC_NEXT, TRUE);
-    EnableFrameButton(IDC_PREVIOUS, TRUE);
+    EnableNextPrevious();
     SetDlgItemTextA(page, IDC_OPENPROGRAM, AutoRunInf.strOpen);
     SetDlgItemTextA(page, IDC_ICONFILE, AutoRunInf.strIcon);
     SetDlgItemTextA(page, IDC_MEDIALABEL, AutoRunInf.strLabel);
@@ -72,7 +71,7 @@ static void OnInit(HWND page)
     ShowIcon(page, IconOf(AutoRunInf.strIcon, (UINT)AutoRunInf.uIcon));
 }
 
-static void Store(HWND page)
+static int Store(HWND page)
 {
     /* whatever OPEN line was read, the disc starts the runtime */
     FindZorvanExe(page, AutoRunInf.strInfFile, AutoRunInf.strOpen, sizeof AutoRunInf.strOpen);
@@ -82,6 +81,7 @@ static void Store(HWND page)
     /* the splash title follows the label until the splash page sets its own */
     strcpy_s(AutoRunInf.strCDTitle, sizeof AutoRunInf.strCDTitle, AutoRunInf.strLabel);
     CopyIfNeeded(page, AutoRunInf.strInfFile, AutoRunInf.strIcon, sizeof AutoRunInf.strIcon);
+    return 1;
 }
 
 static void Browse(HWND page, WPARAM)
@@ -102,11 +102,11 @@ static const PAGECOMMAND commands[] = {
     { IDC_BROWSE, Browse },
     { MAKEWPARAM(IDC_ICONFILE, EN_KILLFOCUS), IconFileLeft },
 };
-static const PAGEDEF wizTwo = { OnInit, Store, commands, sizeof commands / sizeof commands[0] };
+static const PAGEDEF wizTwo = { OnInit, Store, commands, sizeof commands / sizeof commands[0], NULL };
 
-INT_PTR CALLBACK WizTwo(HWND page, UINT msg, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK WizTwo(HWND page, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return RunPage(wizTwo, page, msg, wParam);
+    return RunPage(wizTwo, page, msg, wParam, lParam);
 }
 
 } // namespace zv

@@ -25,7 +25,7 @@ static void OnInit(HWND page)
         CheckDlgButton(page, box.id, (AutoRunInf.uContentFlags & box.bit) ? BST_CHECKED : BST_UNCHECKED);
 }
 
-static void Store(HWND page)
+static int Store(HWND page)
 {
     GetDlgItemTextA(page, IDC_ACTIONTEXT, AutoRunInf.strAction, sizeof AutoRunInf.strAction);
     /* bits no box shows are not kept */
@@ -33,13 +33,14 @@ static void Store(HWND page)
     for (const auto &box : contentBoxes)
         if (IsDlgButtonChecked(page, box.id) == BST_CHECKED)
             AutoRunInf.uContentFlags |= box.bit;
+    return 1;
 }
 
-static const PAGEDEF wizTwoPtFive = { OnInit, Store, NULL, 0 };
+static const PAGEDEF wizTwoPtFive = { OnInit, Store, NULL, 0, NULL };
 
-INT_PTR CALLBACK WizTwoPtFive(HWND page, UINT msg, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK WizTwoPtFive(HWND page, UINT msg, WPARAM wParam, LPARAM lParam)
 {
-    return RunPage(wizTwoPtFive, page, msg, wParam);
+    return RunPage(wizTwoPtFive, page, msg, wParam, lParam);
 }
 
 } // namespace zv
