@@ -57,8 +57,30 @@ std::string ScratchDir(const std::string &name)
     return base;
 }
 
+/* A folder that is the current one cannot go: step out of it first (the
+ * programs' own code under test makes project folders current). */
+static void LeaveFolder(const std::string &path)
+{
+    char current[MAX_PATH], cwd[MAX_PATH];
+    DWORD n = GetCurrentDirectoryA(sizeof current, current);
+    if (n == 0 || n >= sizeof current)
+        return;
+    /* the code under test may have made it current by its 8.3 name */
+    n = GetLongPathNameA(current, cwd, sizeof cwd);
+    if (n == 0 || n >= sizeof cwd)
+        memcpy(cwd, current, sizeof cwd);
+    if (path.empty() || _strnicmp(cwd, path.c_str(), path.size()) != 0)
+        return;
+    if (cwd[path.size()] != '\0' && cwd[path.size()] != '\\')
+        return;
+    size_t slash = path.find_last_of('\\');
+    if (slash != std::string::npos)
+        SetCurrentDirectoryA(path.substr(0, slash + 1).c_str());
+}
+
 void RemoveTree(const std::string &path)
 {
+    LeaveFolder(path);
     WIN32_FIND_DATAA fd;
     HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
     if (h != INVALID_HANDLE_VALUE) {
