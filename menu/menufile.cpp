@@ -54,12 +54,12 @@ static HICON IconOf(HINSTANCE hInstance, const char *file, UINT index)
 }
 
 /* "file" or "file,index"; a value of commas only is all file. */
-static HICON IconFromSpec(HINSTANCE hInstance, const char *spec)
+static HICON IconFromValue(HINSTANCE hInstance, const char *value)
 {
     char file[PATHLEN];
     UINT index = 0;
 
-    if (strcpy_s(file, sizeof file, spec))
+    if (strcpy_s(file, sizeof file, value))
         return NULL;
     char *comma = strchr(file, ',');
     if (comma && strspn(file, ",") != strlen(file)) {
@@ -139,7 +139,7 @@ static void LoadSmallIcon(HWND hwnd, HINSTANCE hInstance)
 
     ReadText(szOptions, "Icon", "", value, sizeof value);
     if (value[0])
-        icon = IconFromSpec(hInstance, value);
+        icon = IconFromValue(hInstance, value);
     if (!icon)
         icon = (HICON)LoadImageA(hInstance, "SMALLICON", IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR);
     sOptions.hIconSmall = icon;
@@ -221,7 +221,7 @@ static HICON ItemIcon(HINSTANCE hInstance, const MENUAPP *app, unsigned n)
     snprintf(key, sizeof key, "Icon%u", n);
     ReadText(szItems, key, "", value, sizeof value);
     if (value[0])
-        return IconFromSpec(hInstance, value);
+        return IconFromValue(hInstance, value);
 
     char upper[COMMANDLEN];
     strcpy_s(upper, sizeof upper, app->szCommand);
