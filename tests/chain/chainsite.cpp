@@ -10,18 +10,7 @@ namespace zv {
 
 CHAINSITE MakeChainSite(const std::string &name)
 {
-    /* a fresh folder each time: a marker of an earlier site may still run */
-    static int made;
-    CHAINSITE site;
-    site.dir = zvtest::ScratchDir("chain-" + name + "-" + std::to_string(++made));
-    site.exe = site.dir + "\\ZVChain.exe";
-    site.marker = site.dir + "\\marker.exe";
-    site.marks = site.dir + "\\marks.txt";
-    EXPECT_TRUE(CopyFileA(zvtest::BinPath("ZVChain.exe").c_str(), site.exe.c_str(), FALSE));
-    EXPECT_TRUE(CopyFileA(zvtest::BinPath("marker.exe").c_str(), site.marker.c_str(), FALSE));
-    /* ZVChain and everything it starts inherit this */
-    SetEnvironmentVariableA("ZVMARKER_OUT", site.marks.c_str());
-    return site;
+    return zvtest::MakeMarkerSite("chain-" + name, "ZVChain.exe");
 }
 
 void WriteChainIni(const std::string &path, const std::vector<std::string> &lines)

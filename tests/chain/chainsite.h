@@ -13,12 +13,8 @@
 
 namespace zv {
 
-struct CHAINSITE {
-    std::string dir;     /* scratch folder, also where ZVChain.exe lives */
-    std::string exe;
-    std::string marker;  /* dir\marker.exe */
-    std::string marks;   /* file the markers append to */
-};
+/* the scratch folder, also where ZVChain.exe lives */
+typedef zvtest::MARKERSITE CHAINSITE;
 
 typedef zvtest::MARK MARK;
 

@@ -86,14 +86,8 @@ static bool AllNear(const SCREENSHOT &shot, const RECT &rc, unsigned rgb, int to
 
 bool WaitForColour(const RECT &rc, unsigned rgb, int tolerance, DWORD waitMs, SCREENSHOT *shot)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
-        if (TakeScreenshot(shot) && AllNear(*shot, rc, rgb, tolerance))
-            return true;
-        if (GetTickCount() - start > waitMs)
-            return false;
-        Sleep(100);
-    }
+    /* a whole screen each time: not too often */
+    return Eventually([&] { return TakeScreenshot(shot) && AllNear(*shot, rc, rgb, tolerance); }, waitMs, 100);
 }
 
 RECT ScreenRect(HWND window, const RECT &clientRect)

@@ -3,6 +3,8 @@
  */
 #include "zvtest.h"
 
+#include <gtest/gtest.h>
+
 #include <ctype.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -157,13 +159,13 @@ std::vector<std::string> ReadLines(const std::string &path)
     return lines;
 }
 
-bool Eventually(const std::function<bool()> &cond, unsigned waitMs)
+bool Eventually(const std::function<bool()> &cond, unsigned waitMs, unsigned pollMs)
 {
     DWORD start = GetTickCount();
     while (!cond()) {
         if (GetTickCount() - start > waitMs)
             return cond();
-        Sleep(20);
+        Sleep(pollMs);
     }
     return true;
 }
@@ -208,12 +210,13 @@ std::vector<MARK> ReadMarks(const std::string &path)
 
 std::vector<MARK> WaitForMarks(const std::string &path, size_t n, unsigned waitMs)
 {
-    DWORD start = GetTickCount();
-    std::vector<MARK> marks = ReadMarks(path);
-    while (marks.size() < n && GetTickCount() - start < waitMs) {
-        Sleep(50);
-        marks = ReadMarks(path);
-    }
+    std::vector<MARK> marks;
+    Eventually(
+        [&] {
+            marks = ReadMarks(path);
+            return marks.size() >= n;
+        },
+        waitMs);
     return marks;
 }
 
@@ -236,6 +239,21 @@ std::vector<MARK> MarksAfterPause(const std::string &path)
 {
     Sleep(700);
     return ReadMarks(path);
+}
+
+MARKERSITE MakeMarkerSite(const std::string &name, const std::string &program)
+{
+    static int made;
+    MARKERSITE site;
+    site.dir = ScratchDir(name + "-" + std::to_string(++made));
+    site.exe = site.dir + "\\" + program;
+    site.marker = site.dir + "\\marker.exe";
+    site.marks = site.dir + "\\marks.txt";
+    EXPECT_TRUE(CopyFileA(BinPath(program).c_str(), site.exe.c_str(), FALSE)) << program;
+    EXPECT_TRUE(CopyFileA(BinPath("marker.exe").c_str(), site.marker.c_str(), FALSE));
+    /* the program and everything it starts inherit this */
+    SetEnvironmentVariableA("ZVMARKER_OUT", site.marks.c_str());
+    return site;
 }
 
 std::string WindowText(HWND hwnd)

@@ -18,8 +18,8 @@ namespace zvtest {
  * Wine start can take seconds on a loaded machine, so tens of seconds. */
 const unsigned EVENT_WAIT_MS = 30000;
 
-/* Polls cond until it holds or waitMs passes; its last value. */
-bool Eventually(const std::function<bool()> &cond, unsigned waitMs = EVENT_WAIT_MS);
+/* Polls cond every pollMs until it holds or waitMs passes; its last value. */
+bool Eventually(const std::function<bool()> &cond, unsigned waitMs = EVENT_WAIT_MS, unsigned pollMs = 20);
 
 /* ---- files ---- */
 
@@ -58,6 +58,18 @@ std::vector<MARK> WaitForMarks(const std::string &path, size_t n, unsigned waitM
 std::vector<MARK> WaitForMarkEnds(const std::string &path, size_t n, unsigned waitMs = EVENT_WAIT_MS);
 /* The marks after a pause long enough for a late or wrong start to write. */
 std::vector<MARK> MarksAfterPause(const std::string &path);
+
+/* A fresh scratch folder holding copies of a built program and of the
+ * marker, whose marks (and those of every program started from now on)
+ * go to its marks.txt.  Fresh each time: a marker of an earlier site may
+ * still run. */
+struct MARKERSITE {
+    std::string dir;
+    std::string exe;     /* dir\program */
+    std::string marker;  /* dir\marker.exe */
+    std::string marks;   /* dir\marks.txt */
+};
+MARKERSITE MakeMarkerSite(const std::string &name, const std::string &program);
 
 /* ---- windows of other processes ---- */
 

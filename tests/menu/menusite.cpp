@@ -14,15 +14,7 @@ static const char szRecords[] = "Software\\Quorvel\\ZVMenu";
 
 MENUSITE MakeMenuSite(const std::string &name)
 {
-    static int made;
-    MENUSITE site;
-    site.dir = zvtest::ScratchDir("menu-" + name + "-" + std::to_string(++made));
-    site.exe = site.dir + "\\ZVMenu.exe";
-    site.marks = site.dir + "\\marks.txt";
-    EXPECT_TRUE(CopyFileA(zvtest::BinPath("ZVMenu.exe").c_str(), site.exe.c_str(), FALSE));
-    EXPECT_TRUE(CopyFileA(zvtest::BinPath("marker.exe").c_str(), (site.dir + "\\marker.exe").c_str(), FALSE));
-    SetEnvironmentVariableA("ZVMARKER_OUT", site.marks.c_str());
-    return site;
+    return zvtest::MakeMarkerSite("menu-" + name, "ZVMenu.exe");
 }
 
 void WriteMenuIni(const std::string &path, const std::vector<std::string> &options,
@@ -88,28 +80,29 @@ static int ButtonCount(HWND menu)
 
 HWND WaitForMenu(const MENUPROC &proc, int n, DWORD waitMs)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
-        std::vector<HWND> w = zvtest::FindProcessWindows(proc.pi.dwProcessId, "ZVMenu");
-        if (!w.empty() && ButtonCount(w[0]) == n)
-            return w[0];
-        if (GetTickCount() - start > waitMs)
-            return NULL;
-        Sleep(50);
-    }
+    HWND menu = NULL;
+    zvtest::Eventually(
+        [&] {
+            std::vector<HWND> w = zvtest::FindProcessWindows(proc.pi.dwProcessId, "ZVMenu");
+            menu = !w.empty() && ButtonCount(w[0]) == n ? w[0] : NULL;
+            return menu != NULL;
+        },
+        waitMs);
+    return menu;
 }
 
 HWND WaitForMenuDialog(const MENUPROC &proc, DWORD waitMs)
 {
-    DWORD start = GetTickCount();
-    for (;;) {
-        for (HWND w : zvtest::FindProcessWindows(proc.pi.dwProcessId, "#32770"))
-            if (GetDlgItem(w, 1002))
-                return w;
-        if (GetTickCount() - start > waitMs)
-            return NULL;
-        Sleep(50);
-    }
+    HWND dialog = NULL;
+    zvtest::Eventually(
+        [&] {
+            for (HWND w : zvtest::FindProcessWindows(proc.pi.dwProcessId, "#32770"))
+                if (!dialog && GetDlgItem(w, 1002))
+                    dialog = w;
+            return dialog != NULL;
+        },
+        waitMs);
+    return dialog;
 }
 
 std::vector<std::string> ButtonTexts(HWND menu)

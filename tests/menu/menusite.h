@@ -16,11 +16,8 @@
 
 namespace zv {
 
-struct MENUSITE {
-    std::string dir;     /* scratch folder; ZVMenu.exe and marker.exe live here */
-    std::string exe;
-    std::string marks;
-};
+/* the scratch folder; ZVMenu.exe and marker.exe live there */
+typedef zvtest::MARKERSITE MENUSITE;
 
 MENUSITE MakeMenuSite(const std::string &name);
 

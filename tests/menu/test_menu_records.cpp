@@ -13,10 +13,7 @@ namespace {
 
 bool WaitEnabled(HWND button, bool enabled)
 {
-    DWORD start = GetTickCount();
-    while ((IsWindowEnabled(button) != FALSE) != enabled && GetTickCount() - start < 20000)
-        Sleep(50);
-    return (IsWindowEnabled(button) != FALSE) == enabled;
+    return zvtest::Eventually([&] { return (IsWindowEnabled(button) != FALSE) == enabled; });
 }
 
 TEST(MenuRecords, ARunOnceItemStaysDisabledUntilTheMenuEnds)
@@ -110,10 +107,7 @@ TEST(MenuRecords, ASecondStartHandsItsFileToTheRunningMenu)
     ASSERT_EQ(1u, zvtest::WaitForMarks(site.marks, 1, 20000).size());
     DWORD type;
     std::string data;
-    DWORD start = GetTickCount();
-    while (!ReadRecord(RecordKey(ini), 2, &type, &data) && GetTickCount() - start < 20000)
-        Sleep(50);
-    EXPECT_TRUE(ReadRecord(RecordKey(ini), 2, &type, &data));
+    EXPECT_TRUE(zvtest::Eventually([&] { return ReadRecord(RecordKey(ini), 2, &type, &data); }));
 
     /* the sub-menu, relative to the menu's folder, in the same window */
     PressItem(menu, 100);

@@ -185,15 +185,12 @@ TEST(MenuWindow, ChecksIconsAndTextColoursFollowTheMenuFile)
     auto row = [](int i, int left, int right) { return RECT{left, 4 + 56 * i, right, 52 + 56 * i}; };
     zvtest::SCREENSHOT shot;
     RECT textArea = {104, 8, 300, 48};
-    DWORD start = GetTickCount();
     /* the buttons are drawn one after another: wait for the first's text
      * and the last's icon */
-    while (GetTickCount() - start < 20000) {
-        if (zvtest::TakeScreenshot(&shot) && CountNear(shot, menu, textArea, text, 40) > 20 &&
-            CountNear(shot, menu, row(2, 52, 84), door, 48) > 10)
-            break;
-        Sleep(100);
-    }
+    zvtest::Eventually([&] {
+        return zvtest::TakeScreenshot(&shot) && CountNear(shot, menu, textArea, text, 40) > 20 &&
+               CountNear(shot, menu, row(2, 52, 84), door, 48) > 10;
+    }, zvtest::EVENT_WAIT_MS, 100);
     EXPECT_GT(CountNear(shot, menu, row(0, 12, 44), checkGreen, 48), 10);
     EXPECT_EQ(0, CountNear(shot, menu, row(1, 12, 44), checkGreen, 48));
     EXPECT_GT(CountNear(shot, menu, row(0, 52, 84), iconBlue, 48), 10);
@@ -204,12 +201,9 @@ TEST(MenuWindow, ChecksIconsAndTextColoursFollowTheMenuFile)
 
     /* pressed: the click colour */
     SendMessageA(GetDlgItem(menu, 101), BM_SETSTATE, TRUE, 0);
-    start = GetTickCount();
-    while (GetTickCount() - start < 20000) {
-        if (zvtest::TakeScreenshot(&shot) && CountNear(shot, menu, row(1, 104, 400), click, 40) > 20)
-            break;
-        Sleep(100);
-    }
+    zvtest::Eventually(
+        [&] { return zvtest::TakeScreenshot(&shot) && CountNear(shot, menu, row(1, 104, 400), click, 40) > 20; },
+        zvtest::EVENT_WAIT_MS, 100);
     EXPECT_GT(CountNear(shot, menu, row(1, 104, 400), click, 40), 20);
     EXPECT_EQ(0, CountNear(shot, menu, row(1, 104, 400), text, 40));
     SendMessageA(GetDlgItem(menu, 101), BM_SETSTATE, FALSE, 0);

@@ -24,18 +24,13 @@ static void RegisterOnce()
 
 DISCSITE MakeDisc(const std::string &name)
 {
-    /* a fresh folder each time: a marker of an earlier run may still live */
-    static int made;
     RegisterOnce();
+    zvtest::MARKERSITE made = zvtest::MakeMarkerSite("rt-" + name, "ZORVAN.EXE");
     DISCSITE site;
-    site.dir = zvtest::ScratchDir("rt-" + name + "-" + std::to_string(++made));
-    site.exe = site.dir + "\\ZORVAN.EXE";
-    site.marks = site.dir + "\\marks.txt";
+    site.dir = made.dir;
+    site.exe = made.exe;
+    site.marks = made.marks;
     site.log = site.dir + "\\run.log";
-    EXPECT_TRUE(CopyFileA(zvtest::BinPath("ZORVAN.EXE").c_str(), site.exe.c_str(), FALSE));
-    EXPECT_TRUE(CopyFileA(zvtest::BinPath("marker.exe").c_str(), (site.dir + "\\marker.exe").c_str(), FALSE));
-    /* the runtime and everything it starts inherit this */
-    SetEnvironmentVariableA("ZVMARKER_OUT", site.marks.c_str());
     return site;
 }
 

@@ -114,7 +114,7 @@ TEST(WizardAutorun, PagesFilledReachBothFilesAndSurviveARoundTrip)
     /* browsed: relative to the project, previewed at once */
     zvtest::PressButton(page, BROWSE);
     ASSERT_TRUE(AnswerFileDialog(w, "Select Icon", icons));
-    ASSERT_TRUE(WaitFor([&] { return Text(page, ICONFILE) == "art work\\disc icons.dll"; })) << Text(page, ICONFILE);
+    ASSERT_TRUE(zvtest::Eventually([&] { return Text(page, ICONFILE) == "art work\\disc icons.dll"; })) << Text(page, ICONFILE);
     EXPECT_TRUE(Enabled(page, PREVIEW) && Enabled(page, ICONNUMBER));
     EXPECT_TRUE(PreviewShows(page, RED));
     struct { const char *file, *number; unsigned rgb; } previews[] = {
@@ -131,7 +131,7 @@ TEST(WizardAutorun, PagesFilledReachBothFilesAndSurviveARoundTrip)
         SetText(page, ICONFILE, file ? "art work\\disc icons.dll" : "");
         Focus(page, ICONFILE);
         Focus(page, LABEL);
-        EXPECT_TRUE(WaitFor([&] { return Enabled(page, PREVIEW) == file && Enabled(page, ICONNUMBER) == file; }));
+        EXPECT_TRUE(zvtest::Eventually([&] { return Enabled(page, PREVIEW) == file && Enabled(page, ICONNUMBER) == file; }));
     }
     std::string label(70, 'L');
     SetText(page, LABEL, label);
@@ -166,7 +166,7 @@ TEST(WizardAutorun, PagesFilledReachBothFilesAndSurviveARoundTrip)
     page = Page(w);
     EXPECT_EQ(Text(page, VIEWER), "old.exe");
     Click(w, ASSOCIATION);
-    EXPECT_TRUE(WaitFor([&] { return Text(page, VIEWER) == "C:\\Zv Tools\\zv view.exe"; })) << Text(page, VIEWER);
+    EXPECT_TRUE(zvtest::Eventually([&] { return Text(page, VIEWER) == "C:\\Zv Tools\\zv view.exe"; })) << Text(page, VIEWER);
     SetText(page, VIEWER, "VIEWER.EXE %DOCUMENT%");
     Check(page, FORCEVIEWER);
     KeepPage("wizard-autorun-page-05");
@@ -199,13 +199,13 @@ TEST(WizardAutorun, PagesFilledReachBothFilesAndSurviveARoundTrip)
     for (int i = 2; i <= 12; i++)
         ASSERT_TRUE(Go(w, NEXT, i));
     Click(w, SAVEINF);
-    ASSERT_TRUE(WaitFor([&] { return CanClick(w, VIEWINF); }));
+    ASSERT_TRUE(zvtest::Eventually([&] { return CanClick(w, VIEWINF); }));
     EXPECT_EQ(SavedText(inf), saved);
 
     Click(w, SAVEDAT);
     ASSERT_TRUE(AnswerFileDialog(w, "Create Zorvan Data File", proj + "\\ZORVAN.DAT"));
     zv::AUTORUNINF dat = {};
-    ASSERT_TRUE(WaitFor([&] { return zv::ReadZorvanDat((proj + "\\ZORVAN.DAT").c_str(), &dat) != 0; }));
+    ASSERT_TRUE(zvtest::Eventually([&] { return zv::ReadZorvanDat((proj + "\\ZORVAN.DAT").c_str(), &dat) != 0; }));
     EXPECT_EQ(std::string(dat.strDocument) + "|" + dat.strViewer + "|" + dat.strCDTitle,
               std::string(back.strDocument) + "|" + back.strViewer + "|" + back.strCDTitle);
     EXPECT_TRUE(dat.uWindowMode == SW_MAXIMIZE && dat.flgBrowseLocalFile && dat.flgForceViewer);
@@ -270,7 +270,7 @@ TEST(WizardAutorun, DefaultActionsAndWindowModesAsTyped)
     HWND page = Page(w);
     EXPECT_TRUE(Checked(page, MESSAGE));
     EXPECT_EQ(Text(page, MESSAGETEXT), "Please start START.HTM yourself.");
-    EXPECT_TRUE(WaitFor([&] { return Enabled(page, MESSAGETEXT) && !Enabled(page, OPENTEXT) && !Enabled(page, BROWSE); }));
+    EXPECT_TRUE(zvtest::Eventually([&] { return Enabled(page, MESSAGETEXT) && !Enabled(page, OPENTEXT) && !Enabled(page, BROWSE); }));
     KeepPage("wizard-autorun-page-06");
     ASSERT_TRUE(SaveInf(w));
     EXPECT_EQ(Line(inf, "DEFAULTACTION"), "ECHO Please start START.HTM yourself.");
@@ -281,7 +281,7 @@ TEST(WizardAutorun, DefaultActionsAndWindowModesAsTyped)
     ASSERT_TRUE(BackTo(w, 5));
     page = Page(w);
     ClickRadio(page, OPEN);
-    EXPECT_TRUE(WaitFor([&] { return !Enabled(page, MESSAGETEXT) && Enabled(page, OPENTEXT) && Enabled(page, BROWSE); }));
+    EXPECT_TRUE(zvtest::Eventually([&] { return !Enabled(page, MESSAGETEXT) && Enabled(page, OPENTEXT) && Enabled(page, BROWSE); }));
     struct { std::string typed, stored; bool copy; } opens[] = {
         { "setup\\install.exe /q", "", false },
         { "\"" + outside + "\\my tool.exe\" /q \"a b\"", "\"my tool.exe\" /q \"a b\"", true },

@@ -111,7 +111,7 @@ TEST(WizardSoundNoticePages, NoticeAsTextOrFileReachesBothFilesWhole)
     EXPECT_STREQ(fromInf.strLNCaption, "Licence");
     Click(w, SAVEDAT);
     ASSERT_TRUE(AnswerFileDialog(w, "Create Zorvan Data File", dat));
-    ASSERT_TRUE(WaitFor([&] { return zv::ReadZorvanDat(dat.c_str(), &fromDat) != 0; }) && fromDat.pstrLNText);
+    ASSERT_TRUE(zvtest::Eventually([&] { return zv::ReadZorvanDat(dat.c_str(), &fromDat) != 0; }) && fromDat.pstrLNText);
     EXPECT_EQ(std::string(fromDat.pstrLNText), escaped);
 
     /* back on the page: text mode, the text escaped */
@@ -125,7 +125,7 @@ TEST(WizardSoundNoticePages, NoticeAsTextOrFileReachesBothFilesWhole)
     EXPECT_TRUE(Enabled(w, BROWSE) && Shown(w, LICENSEFILE) && Shown(w, SIMPLEACCEPT) && !Shown(w, NOTICETEXT));
     zvtest::PressButton(Page(w), BROWSE);   /* posted to the page: the frame's 1001 is Save... */
     ASSERT_TRUE(AnswerFileDialog(w, "Locate License Text", licence));
-    EXPECT_TRUE(WaitFor([&] { return Text(w, LICENSEFILE) == licence; })) << Text(w, LICENSEFILE);
+    EXPECT_TRUE(zvtest::Eventually([&] { return Text(w, LICENSEFILE) == licence; })) << Text(w, LICENSEFILE);
     Toggle(w, SIMPLEACCEPT);
     ASSERT_TRUE(GoTo(w, 11, 10));
     EXPECT_TRUE(Text(w, MUSICFILE) == "tune.wav" && Enabled(w, PLAY)) << "the music is found where it was";
@@ -137,7 +137,7 @@ TEST(WizardSoundNoticePages, NoticeAsTextOrFileReachesBothFilesWhole)
     Click(w, SAVEINF);
     EXPECT_NE(AnswerBox(w, IDNO).find("'EULA' contains an absolute directory name"), std::string::npos)
         << "the writer asks; the author keeps the path";
-    ASSERT_TRUE(WaitFor([&] { return CanClick(w, VIEWINF); }));
+    ASSERT_TRUE(zvtest::Eventually([&] { return CanClick(w, VIEWINF); }));
     EXPECT_EQ(InfValues(inf, { "EULA", "SIMPLEACCEPT", "LEGALNOTICETEXT", "MUSIC", "SPLASH" }),
               licence + "|-1||tune.wav|pic.bmp");
 
@@ -147,7 +147,7 @@ TEST(WizardSoundNoticePages, NoticeAsTextOrFileReachesBothFilesWhole)
     ASSERT_TRUE(GoTo(w, 11, 12));
     EXPECT_FALSE(CanClick(w, SAVEDOTS)) << "turning the notice off marks nothing changed";
     Click(w, SAVEINF);
-    ASSERT_TRUE(WaitFor([&] { return InfValues(inf, { "EULA", "LEGALNOTICECAPTION", "LEGALNOTICETEXT" }) == "||"; }));
+    ASSERT_TRUE(zvtest::Eventually([&] { return InfValues(inf, { "EULA", "LEGALNOTICECAPTION", "LEGALNOTICETEXT" }) == "||"; }));
     Click(w, CLOSE);
     EXPECT_TRUE(WaitForEnd(&w));
 }

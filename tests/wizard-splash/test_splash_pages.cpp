@@ -61,7 +61,7 @@ TEST(WizardSplashPages, CopyrightSplashPictureAndTimesReachTheInf)
             HWND box = WaitForDialog(w, "Zorvan");
             ASSERT_TRUE(box != NULL);
             zvtest::PressButton(box, IDOK);
-            EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+            EXPECT_TRUE(zvtest::Eventually([&] { return !IsWindow(box); }));
         } else {
             Press(w, LOOKUP);
         }
@@ -196,7 +196,7 @@ TEST(WizardSplashPages, PlacementByEditsArrowsAndClicks)
     in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(2, in, sizeof in[0]);
-    EXPECT_TRUE(WaitFor([&] { return Text(w, ANGLE) == "0"; })) << Text(w, ANGLE);
+    EXPECT_TRUE(zvtest::Eventually([&] { return Text(w, ANGLE) == "0"; })) << Text(w, ANGLE);
 
     /* angle 0 at 100 percent: the small rectangle at the right edge */
     SetText(w, DISTANCE, "100");

@@ -53,7 +53,7 @@ TEST(WizardProjects, NewProjectSavedPlainCommentedAndWithDataFile)
     EXPECT_FALSE(CanClick(w, TESTRUN));
 
     Click(w, SAVEINF);
-    ASSERT_TRUE(WaitFor([&] { return CanClick(w, VIEWINF); }));
+    ASSERT_TRUE(zvtest::Eventually([&] { return CanClick(w, VIEWINF); }));
     /* the document page stores the window mode it shows */
     std::string plain = NewProjectText("new_plain.inf"), commented = NewProjectText("new_commented.inf");
     EXPECT_EQ(SavedText(proj + "\\AUTORUN.INF"), plain);
@@ -64,12 +64,12 @@ TEST(WizardProjects, NewProjectSavedPlainCommentedAndWithDataFile)
     DWORD_PTR r;
     SendMessageTimeoutA(GetDlgItem(Page(w), COMMENTS), BM_SETCHECK, BST_CHECKED, 0, SMTO_ABORTIFHUNG, 5000, &r);
     Click(w, SAVEINF);
-    ASSERT_TRUE(WaitFor([&] { return SavedText(proj + "\\AUTORUN.INF") == commented; }));
+    ASSERT_TRUE(zvtest::Eventually([&] { return SavedText(proj + "\\AUTORUN.INF") == commented; }));
     EXPECT_EQ(SavedText(proj + "\\AUTORUN.BAK"), plain);
 
     Click(w, SAVEDAT);
     ASSERT_TRUE(AnswerFileDialog(w, "Create Zorvan Data File", proj + "\\ZORVAN.DAT"));
-    ASSERT_TRUE(WaitFor([&] { return zvtest::ReadFileOr(proj + "\\AUTORUN.INF").find("--dat") != std::string::npos; }));
+    ASSERT_TRUE(zvtest::Eventually([&] { return zvtest::ReadFileOr(proj + "\\AUTORUN.INF").find("--dat") != std::string::npos; }));
     zv::AUTORUNINF dat = {};
     dat.strOpen[0] = 'x';
     ASSERT_TRUE(zv::ReadZorvanDat((proj + "\\ZORVAN.DAT").c_str(), &dat));

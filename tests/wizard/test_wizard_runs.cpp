@@ -64,7 +64,7 @@ TEST(WizardRuns, TestRunStartsTheProjectFoldersRuntimeInThatFolder)
     /* with a data file in a folder with a blank: its whole path, quoted */
     Click(w, SAVEDAT);
     ASSERT_TRUE(AnswerFileDialog(w, "Create Zorvan Data File", proj + "\\ZORVAN.DAT"));
-    ASSERT_TRUE(WaitFor([&] { return zvtest::PathExists(proj + "\\ZORVAN.DAT"); }));
+    ASSERT_TRUE(zvtest::Eventually([&] { return zvtest::PathExists(proj + "\\ZORVAN.DAT"); }));
     Click(w, TESTRUN);
     m = zvtest::WaitForMarks(marks, 3, 30000);
     ASSERT_EQ(m.size(), 3u);
@@ -109,7 +109,7 @@ TEST(WizardRuns, TestRunStartsTheProjectFoldersRuntimeInThatFolder)
 static std::vector<std::string> HelpCalls(const std::string &path, size_t n)
 {
     std::vector<std::string> lines;
-    WaitFor([&] { return (lines = zvtest::ReadLines(path)).size() >= n; });
+    zvtest::Eventually([&] { return (lines = zvtest::ReadLines(path)).size() >= n; });
     return lines;
 }
 
@@ -164,7 +164,7 @@ TEST(WizardRuns, AboutBoxesShowVersionsAndOpenTheWebPages)
     Click(w, ABOUT);
     Click(w, ABOUT);
     std::vector<HWND> boxes;
-    ASSERT_TRUE(WaitFor([&] {
+    ASSERT_TRUE(zvtest::Eventually([&] {
         boxes.clear();
         for (HWND h : zvtest::FindProcessWindows(w.pi.dwProcessId, "#32770"))
             if (zvtest::WindowText(h) == "About ZVCFG...")
@@ -189,7 +189,7 @@ TEST(WizardRuns, AboutBoxesShowVersionsAndOpenTheWebPages)
     EXPECT_TRUE(Contains(m[1].cmd, "https://www.quorvel.example/zorvan/update?version=3.2.092")) << m[1].cmd;
 
     zvtest::PressButton(box, IDCANCEL);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+    EXPECT_TRUE(zvtest::Eventually([&] { return !IsWindow(box); }));
     EXPECT_TRUE(IsWindow(boxes[1]));
     if (browser[0])
         RegSetValueA(HKEY_CLASSES_ROOT, https, REG_SZ, browser, 0);

@@ -109,13 +109,13 @@ std::string PageCaption(const WIZARD &w)
 
 bool WaitForPage(const WIZARD &w, int index)
 {
-    return WaitFor([&] { return PageCaption(w) == PAGECAPTIONS[index]; });
+    return zvtest::Eventually([&] { return PageCaption(w) == PAGECAPTIONS[index]; });
 }
 
 HWND WaitForDialog(const WIZARD &w, const char *caption, DWORD waitMs)
 {
     HWND found = NULL;
-    WaitFor([&] {
+    zvtest::Eventually([&] {
         for (HWND h : zvtest::FindProcessWindows(w.pi.dwProcessId, "#32770"))
             if (zvtest::WindowText(h) == caption)
                 found = h;
@@ -136,12 +136,12 @@ static HWND NameField(HWND dialog)
 bool AnswerFileDialog(const WIZARD &w, const char *title, const std::string &path)
 {
     HWND dialog = WaitForDialog(w, title), name = NULL;
-    if (!dialog || !WaitFor([&] { return (name = NameField(dialog)) != NULL; }))
+    if (!dialog || !zvtest::Eventually([&] { return (name = NameField(dialog)) != NULL; }))
         return false;
     DWORD_PTR r;
     SendMessageTimeoutA(name, WM_SETTEXT, 0, (LPARAM)path.c_str(), SMTO_ABORTIFHUNG, 5000, &r);
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-    return WaitFor([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
+    return zvtest::Eventually([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); });
 }
 
 std::string AnswerBox(const WIZARD &w, int button)
@@ -152,7 +152,7 @@ std::string AnswerBox(const WIZARD &w, int button)
     HWND st = GetDlgItem(box, 0xFFFF);
     std::string text = st ? zvtest::WindowText(st) : std::string();
     zvtest::PressButton(box, button);
-    WaitFor([&] { return !IsWindow(box); });
+    zvtest::Eventually([&] { return !IsWindow(box); });
     return text;
 }
 
@@ -179,7 +179,7 @@ bool SaveInf(const WIZARD &w)
     if (!WaitForPage(w, 12))
         return false;
     Click(w, SAVEINF);
-    return WaitFor([&] { return CanClick(w, VIEWINF); });
+    return zvtest::Eventually([&] { return CanClick(w, VIEWINF); });
 }
 
 std::string SavedText(const std::string &path)

@@ -69,18 +69,6 @@ bool OpenProject(const WIZARD &w, const std::string &inf);
 /* Save... then Save AUTORUN.INF; true once View is enabled. */
 bool SaveInf(const WIZARD &w);
 
-/* Polls until cond holds; false at the deadline. */
-template <typename F> bool WaitFor(F cond, DWORD waitMs = 30000)
-{
-    DWORD start = GetTickCount();
-    while (!cond()) {
-        if (GetTickCount() - start > waitMs)
-            return false;
-        Sleep(50);
-    }
-    return true;
-}
-
 /* The file with its "; Generated" time taken out. */
 std::string SavedText(const std::string &path);
 std::string GoldenText(const std::string &name);
