@@ -202,10 +202,9 @@ TEST(WizardAutorun, PagesFilledReachBothFilesAndSurviveARoundTrip)
     ASSERT_TRUE(zvtest::Eventually([&] { return CanClick(w, VIEWINF); }));
     EXPECT_EQ(SavedText(inf), saved);
 
-    Click(w, SAVEDAT);
-    ASSERT_TRUE(AnswerFileDialog(w, "Create Zorvan Data File", proj + "\\ZORVAN.DAT"));
+    ASSERT_TRUE(SaveDat(w, inf, proj + "\\ZORVAN.DAT"));
     zv::AUTORUNINF dat = {};
-    ASSERT_TRUE(zvtest::Eventually([&] { return zv::ReadZorvanDat((proj + "\\ZORVAN.DAT").c_str(), &dat) != 0; }));
+    ASSERT_TRUE(zv::ReadZorvanDat((proj + "\\ZORVAN.DAT").c_str(), &dat));
     EXPECT_EQ(std::string(dat.strDocument) + "|" + dat.strViewer + "|" + dat.strCDTitle,
               std::string(back.strDocument) + "|" + back.strViewer + "|" + back.strCDTitle);
     EXPECT_TRUE(dat.uWindowMode == SW_MAXIMIZE && dat.flgBrowseLocalFile && dat.flgForceViewer);

@@ -67,9 +67,7 @@ TEST(WizardProjects, NewProjectSavedPlainCommentedAndWithDataFile)
     ASSERT_TRUE(zvtest::Eventually([&] { return SavedText(proj + "\\AUTORUN.INF") == commented; }));
     EXPECT_EQ(SavedText(proj + "\\AUTORUN.BAK"), plain);
 
-    Click(w, SAVEDAT);
-    ASSERT_TRUE(AnswerFileDialog(w, "Create Zorvan Data File", proj + "\\ZORVAN.DAT"));
-    ASSERT_TRUE(zvtest::Eventually([&] { return zvtest::ReadFileOr(proj + "\\AUTORUN.INF").find("--dat") != std::string::npos; }));
+    ASSERT_TRUE(SaveDat(w, proj + "\\AUTORUN.INF", proj + "\\ZORVAN.DAT"));
     zv::AUTORUNINF dat = {};
     dat.strOpen[0] = 'x';
     ASSERT_TRUE(zv::ReadZorvanDat((proj + "\\ZORVAN.DAT").c_str(), &dat));

@@ -62,9 +62,7 @@ TEST(WizardRuns, TestRunStartsTheProjectFoldersRuntimeInThatFolder)
     EXPECT_TRUE(Contains(m[1].cmd, "AUTORUN.INF")) << m[1].cmd;
 
     /* with a data file in a folder with a blank: its whole path, quoted */
-    Click(w, SAVEDAT);
-    ASSERT_TRUE(AnswerFileDialog(w, "Create Zorvan Data File", proj + "\\ZORVAN.DAT"));
-    ASSERT_TRUE(zvtest::Eventually([&] { return zvtest::PathExists(proj + "\\ZORVAN.DAT"); }));
+    ASSERT_TRUE(SaveDat(w, proj + "\\AUTORUN.INF", proj + "\\ZORVAN.DAT"));
     Click(w, TESTRUN);
     m = zvtest::WaitForMarks(marks, 3, 30000);
     ASSERT_EQ(m.size(), 3u);

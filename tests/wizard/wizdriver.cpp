@@ -182,6 +182,22 @@ bool SaveInf(const WIZARD &w)
     return zvtest::Eventually([&] { return CanClick(w, VIEWINF); });
 }
 
+bool SaveDat(const WIZARD &w, const std::string &inf, const std::string &dat)
+{
+    Click(w, SAVEDAT);
+    if (!AnswerFileDialog(w, "Create Zorvan Data File", dat))
+        return false;
+    std::string names = "--dat \"" + dat.substr(dat.find_last_of("\\:") + 1) + "\"";
+    return zvtest::Eventually([&] { return zvtest::ReadFileOr(inf).find(names) != std::string::npos; }) &&
+           Settle(w);
+}
+
+bool Settle(const WIZARD &w)
+{
+    DWORD_PTR r;
+    return SendMessageTimeoutA(w.frame, WM_NULL, 0, 0, SMTO_NORMAL, zvtest::EVENT_WAIT_MS, &r) != 0;
+}
+
 std::string SavedText(const std::string &path)
 {
     return zv::MaskSaveTime(zvtest::ReadFileOr(path));

@@ -68,6 +68,14 @@ bool CreateProject(const WIZARD &w, const std::string &inf);
 bool OpenProject(const WIZARD &w, const std::string &inf);
 /* Save... then Save AUTORUN.INF; true once View is enabled. */
 bool SaveInf(const WIZARD &w);
+/* Save Zorvan.DAT (on the last page) as dat: true once the save has
+ * ended, not when it has begun: the data file is written after the INF
+ * that names it, so the INF at inf naming it is only the first sign. */
+bool SaveDat(const WIZARD &w, const std::string &inf, const std::string &dat);
+/* True once the wizard takes messages again: the command it was working
+ * on has returned (or opened a box).  Call it after a sign that the
+ * command has begun: a message sent sooner is handled before it. */
+bool Settle(const WIZARD &w);
 
 /* The file with its "; Generated" time taken out. */
 std::string SavedText(const std::string &path);
