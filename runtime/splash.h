@@ -39,11 +39,12 @@ void SplashPictureSize(int imageWidth, int imageHeight, LONG controlWidth, LONG 
 /*
  * The window's corner: a client area of clientWidth x clientHeight
  * centred on the desktop, moved by percent (at most 100) of the way to
- * the screen's edge at angle degrees (0 right, 90 up), and then kept
- * inside the work area (its top-left corner when it is too large).
+ * the screen's edge at angle degrees (0 right, 90 up), and then kept so
+ * that the whole window of windowWidth x windowHeight lies inside the
+ * work area (its top-left corner when it is too large).
  */
-void SplashCorner(const RECT *desktop, const RECT *work, LONG clientWidth, LONG clientHeight, int angle,
-                  unsigned percent, int *x, int *y);
+void SplashCorner(const RECT *desktop, const RECT *work, LONG clientWidth, LONG clientHeight, LONG windowWidth,
+                  LONG windowHeight, int angle, unsigned percent, int *x, int *y);
 
 /* Sizes the hidden splash for its picture, places it and shows it,
  * topmost when the settings ask; writes the size back into them. */

@@ -45,8 +45,8 @@ static LONG KeepInside(LONG pos, LONG size, LONG low, LONG high)
     return pos;
 }
 
-void SplashCorner(const RECT *desktop, const RECT *work, LONG clientWidth, LONG clientHeight, int angle,
-                  unsigned percent, int *x, int *y)
+void SplashCorner(const RECT *desktop, const RECT *work, LONG clientWidth, LONG clientHeight, LONG windowWidth,
+                  LONG windowHeight, int angle, unsigned percent, int *x, int *y)
 {
     /* signed: a window wider than the desktop must not wrap to far away */
     LONG dx = (desktop->right - desktop->left - clientWidth) / 2;
@@ -59,8 +59,9 @@ void SplashCorner(const RECT *desktop, const RECT *work, LONG clientWidth, LONG 
         px += (LONG)(dx * p * cos(a));
         py -= (LONG)(dy * p * sin(a));
     }
-    *x = (int)KeepInside(px, clientWidth, work->left, work->right);
-    *y = (int)KeepInside(py, clientHeight, work->top, work->bottom);
+    /* what is moved is the whole window, caption and frame included */
+    *x = (int)KeepInside(px, windowWidth, work->left, work->right);
+    *y = (int)KeepInside(py, windowHeight, work->top, work->bottom);
 }
 
 /* A control's rectangle in the dialog's client coordinates. */
@@ -127,10 +128,11 @@ void PlaceSplash(HWND splash, AUTORUNINF *settings)
     /* centred by the client size, before the frame is added */
     GetWindowRect(GetDesktopWindow(), &desktop);
     int x, y;
-    SplashCorner(&desktop, &work, clientWidth, clientHeight, settings->nOffsetAngle, settings->uOffsetPercent, &x,
-                 &y);
+    LONG windowWidth = clientWidth + frameWidth, windowHeight = clientHeight + frameHeight;
+    SplashCorner(&desktop, &work, clientWidth, clientHeight, windowWidth, windowHeight, settings->nOffsetAngle,
+                 settings->uOffsetPercent, &x, &y);
 
-    MoveWindow(splash, x, y, clientWidth + frameWidth, clientHeight + frameHeight, TRUE);
+    MoveWindow(splash, x, y, windowWidth, windowHeight, TRUE);
     ShowWindow(splash, SW_SHOWNORMAL);
     if (settings->flgTopMost)
         SetWindowPos(splash, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

@@ -35,9 +35,8 @@ static int MoveToBackup(const char *path, char *backup, size_t size)
         return 0;
     if (!FileExists(path))
         return 1;
-    if (FileExists(backup))
-        DeleteFileA(backup);
-    return MoveFileA(path, backup) ? 2 : -1;
+    /* the older backup goes only when this file really takes its place */
+    return MoveFileExA(path, backup, MOVEFILE_REPLACE_EXISTING) ? 2 : -1;
 }
 
 int CreateBackupFile(const char *path)
@@ -52,6 +51,7 @@ void BeginReplace(REPLACEMENT *r, const char *path)
     r->szPath[0] = r->szBackup[0] = '\0';
     r->fBackedUp = 0;
     strcpy_s(r->szPath, sizeof r->szPath, path);
+    r->fExisted = FileExists(path);
     r->fBackedUp = MoveToBackup(path, r->szBackup, sizeof r->szBackup) == 2;
 }
 
@@ -60,10 +60,15 @@ void AbandonReplace(REPLACEMENT *r, int fCreated)
     /* the caller reports the failure that brought us here */
     DWORD err = GetLastError();
 
-    if (fCreated)
+    if (r->fBackedUp) {
+        /* the new file goes only as the old one replaces it */
+        if (MoveFileExA(r->szBackup, r->szPath, MOVEFILE_REPLACE_EXISTING))
+            r->fBackedUp = 0;
+    } else if (fCreated && !r->fExisted) {
         DeleteFileA(r->szPath);
-    if (r->fBackedUp && MoveFileA(r->szBackup, r->szPath))
-        r->fBackedUp = 0;
+    }
+    /* an old file that could not be moved aside has been written over:
+     * the new one is all there is, and stays */
     SetLastError(err);
 }
 

@@ -137,9 +137,15 @@ int SaveZorvanDat(HWND owner, AUTORUNINF *ari, const char *datPath)
 
     REPLACEMENT dat;
     BeginReplace(&dat, datPath);
+    /* a data file named like AUTORUN.INF but for its extension has just
+     * taken the previous AUTORUN.INF's backup name: that file is gone, so
+     * the new AUTORUN.INF is the only one left to keep */
+    if (dat.fBackedUp && inf.fBackedUp && lstrcmpiA(dat.szBackup, inf.szBackup) == 0)
+        inf.fBackedUp = 0;
     if (!WriteDatFile(datPath, ari)) {
         /* an AUTORUN.INF that names a missing data file would start a disc
-         * without its settings: put both files back as they were */
+         * without its settings: put both files back as they were, as far
+         * as the previous ones still exist */
         AbandonReplace(&dat, 0);
         AbandonReplace(&inf, 1);
         NotifyUserSE(owner, IDS_FILEWRITEERROR, datPath);

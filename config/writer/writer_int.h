@@ -55,13 +55,16 @@ char *FillTemplate(AUTORUNINF *ari, int part, const char *open);
 
 /*
  * A file about to be replaced: BeginReplace moves the old file to its
- * backup name; AbandonReplace removes what was written and moves the
- * backup back, so that a failed save leaves the folder as it was.
+ * backup name; AbandonReplace moves the backup back over what was written,
+ * or removes a new file that had no old one, so that a failed save leaves
+ * the folder as it was.  A file is never removed before the old one is
+ * certainly back: when it cannot be, the new file stays.
  */
 struct REPLACEMENT {
     char szPath[BACKUPNAMELEN];
     char szBackup[BACKUPNAMELEN];
-    int fBackedUp;
+    int fExisted;       /* a file was there before the save */
+    int fBackedUp;      /* ... and now lies under szBackup */
 };
 
 void BeginReplace(REPLACEMENT *r, const char *path);

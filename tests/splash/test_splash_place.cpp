@@ -5,6 +5,7 @@
  */
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <math.h>
 
 #include "splash.h"
@@ -18,15 +19,32 @@ const DWORD SHOWS_WITHIN = zvtest::EVENT_WAIT_MS, ENDS_WITHIN = zvtest::EVENT_WA
 struct PLACED {
     int angle;
     unsigned percent;
+    bool alternate;
     std::string disc;
     SPLASHRUN run;
 };
+
+RECT WorkArea()
+{
+    RECT work = {};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
 
 /* x0 + trunc(x0 p cos a), y0 - trunc(y0 p sin a) */
 POINT Offset(POINT centre, int angle, unsigned percent)
 {
     double a = angle * 0.017453292519943295, p = percent / 100.0;
     return POINT{centre.x + (LONG)(centre.x * p * cos(a)), centre.y - (LONG)(centre.y * p * sin(a))};
+}
+
+/* at, moved just enough for the whole window to lie inside the work area */
+POINT KeptInside(POINT at, const RECT &window)
+{
+    RECT work = WorkArea();
+    at.x = std::max(work.left, std::min(at.x, work.right - Width(window)));
+    at.y = std::max(work.top, std::min(at.y, work.bottom - Height(window)));
+    return at;
 }
 
 void ExpectAt(HWND splash, LONG x, LONG y, const std::string &what)
@@ -36,40 +54,62 @@ void ExpectAt(HWND splash, LONG x, LONG y, const std::string &what)
     EXPECT_EQ(y, v.window.top) << what;
 }
 
+/* caption, frame and border included */
+void ExpectWholeWindowInside(const SPLASHVIEW &v, const std::string &what)
+{
+    RECT work = WorkArea();
+    EXPECT_GE(v.window.left, work.left) << what << ": " << Rc(v.window);
+    EXPECT_GE(v.window.top, work.top) << what << ": " << Rc(v.window);
+    EXPECT_LE(v.window.right, work.right) << what << ": " << Rc(v.window);
+    EXPECT_LE(v.window.bottom, work.bottom) << what << ": " << Rc(v.window);
+}
+
 TEST(SplashPlace, AngleAndPercentMoveItTowardsTheEdges)
 {
+    /* the classic splash with its caption, and the alternate one with a
+     * border only */
     static const struct {
         int angle;
         unsigned percent;
-    } cases[] = {{0, 100}, {90, 100}, {180, 100}, {270, 100}, {45, 50}, {30, 0}, {-90, 25}};
+        bool alternate;
+    } cases[] = {{0, 100, false}, {90, 100, false}, {180, 100, false}, {270, 100, false}, {45, 50, false},
+                 {30, 0, false},  {-90, 25, false}, {0, 100, true},    {90, 100, true},   {180, 100, true},
+                 {270, 100, true}};
     const size_t n = sizeof cases / sizeof cases[0];
     std::vector<PLACED> runs(n);
     for (size_t i = 0; i < n; i++) {
         runs[i].angle = cases[i].angle;
         runs[i].percent = cases[i].percent;
+        runs[i].alternate = cases[i].alternate;
         runs[i].disc = MakeSplashDisc("angle" + std::to_string(i));
         ASSERT_TRUE(WriteSplashInf(runs[i].disc, {"ImageWidth=300", "ImageHeight=200", "SplashLen=8",
                                                   "OffsetAngle=" + std::to_string(cases[i].angle),
-                                                  "OffsetPercent=" + std::to_string(cases[i].percent)}));
+                                                  "OffsetPercent=" + std::to_string(cases[i].percent),
+                                                  cases[i].alternate ? "AlternateSplash=1" : "CDTitle=Title"}));
         ASSERT_TRUE(StartDisc(runs[i].disc, "", &runs[i].run));
     }
+    RECT work = WorkArea();
     for (PLACED &r : runs) {
-        std::string what = std::to_string(r.angle) + " degrees, " + std::to_string(r.percent) + " percent";
+        std::string what = std::to_string(r.angle) + " degrees, " + std::to_string(r.percent) + " percent" +
+                           (r.alternate ? ", alternate" : ", classic");
         HWND splash = WaitForSplash(r.run, SHOWS_WITHIN);
         ASSERT_TRUE(splash != NULL) << what;
         SPLASHVIEW v = ViewSplash(splash);
+        EXPECT_EQ(r.alternate, (v.style & WS_CAPTION) != WS_CAPTION) << what;
         POINT c = CentredCorner(v.client.cx, v.client.cy);
-        POINT at = Offset(c, r.angle, r.percent);
+        POINT at = KeptInside(Offset(c, r.angle, r.percent), v.window);
         ExpectAt(splash, at.x, at.y, what);
-        /* the named ends of the range, in plain numbers */
+        ExpectWholeWindowInside(v, what);
+        /* the named ends of the range, in plain numbers: the window's
+         * outer edge on the work area's edge */
         if (r.percent == 100 && r.angle == 0)
-            ExpectAt(splash, 2 * c.x, c.y, what);
+            ExpectAt(splash, work.right - Width(v.window), c.y, what);
         if (r.percent == 100 && r.angle == 90)
-            ExpectAt(splash, c.x, 0, what);
+            ExpectAt(splash, c.x, work.top, what);
         if (r.percent == 100 && r.angle == 180)
-            ExpectAt(splash, 0, c.y, what);
+            ExpectAt(splash, work.left, c.y, what);
         if (r.percent == 100 && r.angle == 270)
-            ExpectAt(splash, c.x, 2 * c.y, what);
+            ExpectAt(splash, c.x, work.bottom - Height(v.window), what);
         if (r.percent == 0)
             ExpectAt(splash, c.x, c.y, what);
     }
@@ -95,19 +135,14 @@ TEST(SplashPlace, DataFilePercentBeyondAHundredStopsAtTheEdge)
                                                   std::string("Y:") + cases[i].percent}));
         ASSERT_TRUE(StartDisc(runs[i].disc, "--dat \"" + runs[i].disc + "\\ZORVAN.DAT\"", &runs[i].run));
     }
-    RECT desktop;
-    GetWindowRect(GetDesktopWindow(), &desktop);
     for (size_t i = 0; i < n; i++) {
         std::string what = std::string("angle ") + cases[i].angle + ", percent " + cases[i].percent;
         HWND splash = WaitForSplash(runs[i].run, SHOWS_WITHIN);
         ASSERT_TRUE(splash != NULL) << what;
         SPLASHVIEW v = ViewSplash(splash);
-        POINT at = Offset(CentredCorner(v.client.cx, v.client.cy), runs[i].angle, 100);
+        POINT at = KeptInside(Offset(CentredCorner(v.client.cx, v.client.cy), runs[i].angle, 100), v.window);
         ExpectAt(splash, at.x, at.y, what);
-        EXPECT_GE(v.window.left, desktop.left) << what;
-        EXPECT_GE(v.window.top, desktop.top) << what;
-        EXPECT_LE(v.window.left + v.client.cx, desktop.right) << what;
-        EXPECT_LE(v.window.top + v.client.cy, desktop.bottom) << what;
+        ExpectWholeWindowInside(v, what);
     }
     for (PLACED &r : runs) {
         DWORD code = 1;
@@ -121,15 +156,15 @@ TEST(SplashCorner, WindowLargerThanTheWorkAreaKeepsItsCornerOnIt)
 {
     RECT desktop = {0, 0, 800, 600}, work = {0, 0, 800, 570};
     int x = -1, y = -1;
-    SplashCorner(&desktop, &work, 900, 700, 0, 0, &x, &y);
+    SplashCorner(&desktop, &work, 900, 700, 900, 700, 0, 0, &x, &y);
     EXPECT_EQ(0, x);
     EXPECT_EQ(0, y);
     /* moved away from the centre as well: still the top-left corner */
-    SplashCorner(&desktop, &work, 900, 700, 300, 100, &x, &y);
+    SplashCorner(&desktop, &work, 900, 700, 900, 700, 300, 100, &x, &y);
     EXPECT_EQ(0, x);
     EXPECT_EQ(0, y);
     /* too tall only: centred across, at the top */
-    SplashCorner(&desktop, &work, 400, 650, 0, 0, &x, &y);
+    SplashCorner(&desktop, &work, 400, 650, 400, 650, 0, 0, &x, &y);
     EXPECT_EQ(200, x);
     EXPECT_EQ(0, y);
 }
@@ -139,19 +174,28 @@ TEST(SplashCorner, EdgesOfTheWorkAreaHoldTheWindow)
     /* a bar across the top of the screen: the work area starts below it */
     RECT desktop = {0, 0, 1000, 800}, work = {0, 40, 1000, 800};
     int x = -1, y = -1;
-    SplashCorner(&desktop, &work, 400, 200, 90, 100, &x, &y);
+    SplashCorner(&desktop, &work, 400, 200, 400, 200, 90, 100, &x, &y);
     EXPECT_EQ(300, x);
     EXPECT_EQ(40, y);
     /* any percent beyond 100 is the edge */
-    SplashCorner(&desktop, &work, 400, 200, 0, 4294967295u, &x, &y);
+    SplashCorner(&desktop, &work, 400, 200, 400, 200, 0, 4294967295u, &x, &y);
     EXPECT_EQ(600, x);
     EXPECT_EQ(300, y);
-    SplashCorner(&desktop, &work, 400, 200, 270, 101, &x, &y);
+    SplashCorner(&desktop, &work, 400, 200, 400, 200, 270, 101, &x, &y);
     EXPECT_EQ(300, x);
     EXPECT_EQ(600, y);
+    /* caption and frame make the window larger than its client area: the
+     * whole of it stays above a bar along the bottom and off the right edge */
+    RECT above = {0, 0, 1000, 770};
+    SplashCorner(&desktop, &above, 400, 200, 406, 229, 270, 100, &x, &y);
+    EXPECT_EQ(300, x);
+    EXPECT_EQ(541, y);
+    SplashCorner(&desktop, &above, 400, 200, 406, 229, 0, 100, &x, &y);
+    EXPECT_EQ(594, x);
+    EXPECT_EQ(300, y);
     /* the worked example: centre 400, 300; 45 degrees at half way */
     RECT wide = {0, 0, 1100, 800};
-    SplashCorner(&wide, &wide, 300, 200, 45, 50, &x, &y);
+    SplashCorner(&wide, &wide, 300, 200, 300, 200, 45, 50, &x, &y);
     EXPECT_EQ(541, x);
     EXPECT_EQ(194, y);
 }

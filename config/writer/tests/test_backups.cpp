@@ -91,4 +91,85 @@ TEST_F(Backups, ATargetThatCannotBeWrittenIsReported)
     EXPECT_FALSE(zvtest::PathExists(Path("ZORVAN.DAT")));
 }
 
+/* Held open by another program that lets others only read it: under Wine
+ * it can then be neither renamed nor written. */
+class LockedFile {
+public:
+    explicit LockedFile(const std::string &path)
+        : h(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL))
+    {
+    }
+    ~LockedFile() { Release(); }
+    bool Held() const { return h != INVALID_HANDLE_VALUE; }
+    void Release()
+    {
+        if (Held())
+            CloseHandle(h);
+        h = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE h;
+};
+
+TEST_F(Backups, AFailedSaveLeavesTheOldFilesOrTheNewInfNeverNeither)
+{
+    /* a data file that shares AUTORUN.INF's backup name and cannot be
+     * written: both old files stay as they were */
+    std::string dat = Path("AUTORUN.DAT");
+    ASSERT_TRUE(zvtest::WriteFileBytes(ari.strInfFile, "old inf"));
+    ASSERT_TRUE(zvtest::WriteFileBytes(dat, "old dat"));
+    LockedFile lock(dat);
+    ASSERT_TRUE(lock.Held());
+    EXPECT_EQ(0, SaveZorvanDat(NULL, &ari, dat.c_str()));
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ(0u, boxes[0].text.find("Error writing file: " + dat + "\n\n")) << boxes[0].text;
+    EXPECT_EQ("old inf", zvtest::ReadFileOr(ari.strInfFile));
+    lock.Release();
+    EXPECT_EQ("old dat", zvtest::ReadFileOr(dat));
+
+    /* once it can be written, its backup is the one both names share */
+    boxes.clear();
+    ASSERT_EQ(1, SaveZorvanDat(NULL, &ari, dat.c_str()));
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_NE(std::string::npos, zvtest::ReadFileOr(ari.strInfFile).find("OPEN=ZORVAN.EXE --dat \"AUTORUN.DAT\"\r\n"));
+    EXPECT_EQ("old dat", zvtest::ReadFileOr(Path("AUTORUN.BAK")));
+    EXPECT_EQ(16u, DatLines(dat).size()) << "the sixteen numbers and flags";
+
+    /* an ordinary data file: the older backup is kept while the file it
+     * would make way for cannot move */
+    std::string zorvan = Path("ZORVAN.DAT");
+    ASSERT_TRUE(zvtest::WriteFileBytes(ari.strInfFile, "old inf"));
+    ASSERT_TRUE(zvtest::WriteFileBytes(zorvan, "old zorvan"));
+    ASSERT_TRUE(zvtest::WriteFileBytes(Path("ZORVAN.BAK"), "older zorvan"));
+    LockedFile zorvanLock(zorvan);
+    ASSERT_TRUE(zorvanLock.Held());
+    boxes.clear();
+    EXPECT_EQ(0, SaveZorvanDat(NULL, &ari, zorvan.c_str()));
+    EXPECT_EQ(1u, boxes.size());
+    EXPECT_EQ("old inf", zvtest::ReadFileOr(ari.strInfFile));
+    EXPECT_EQ("older zorvan", zvtest::ReadFileOr(Path("ZORVAN.BAK")));
+    zorvanLock.Release();
+    EXPECT_EQ("old zorvan", zvtest::ReadFileOr(zorvan));
+
+    /* the same for AUTORUN.INF itself */
+    ASSERT_TRUE(zvtest::WriteFileBytes(Path("AUTORUN.BAK"), "older inf"));
+    LockedFile infLock(ari.strInfFile);
+    ASSERT_TRUE(infLock.Held());
+    boxes.clear();
+    EXPECT_EQ(0, SaveAutoRunInf(NULL, &ari));
+    EXPECT_EQ(1u, boxes.size());
+    EXPECT_EQ("older inf", zvtest::ReadFileOr(Path("AUTORUN.BAK")));
+    infLock.Release();
+    EXPECT_EQ("old inf", zvtest::ReadFileOr(ari.strInfFile));
+
+    /* no old AUTORUN.INF: the new one goes with the data file it names */
+    DeleteFileA(ari.strInfFile);
+    boxes.clear();
+    EXPECT_EQ(0, SaveZorvanDat(NULL, &ari, Path("MISSING\\ZORVAN.DAT").c_str()));
+    EXPECT_EQ(1u, boxes.size());
+    EXPECT_FALSE(zvtest::PathExists(ari.strInfFile));
+    EXPECT_EQ("older inf", zvtest::ReadFileOr(Path("AUTORUN.BAK")));
+}
+
 } // namespace zv
