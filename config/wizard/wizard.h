@@ -143,6 +143,10 @@ int WriteSettingsString(const char *section, const char *name, const char *value
 int WriteSettingsInt(const char *section, const char *name, DWORD value);
 DWORD GetSettingsString(const char *section, const char *name, const char *def, char *buffer, DWORD size);
 DWORD GetSettingsInt(const char *section, const char *name, DWORD def);
+/* The text value name of key read with the whole buffer: 1 (its type and
+ * byte count into type and bytes, when given) when it ends inside buffer,
+ * else 0.  A value stored without its NUL is ended when there is room. */
+int QueryTextValue(HKEY key, const char *name, char *buffer, DWORD size, DWORD *type, DWORD *bytes);
 
 /* "%%" and two hex digits a scrambled byte; 0 when dst is too small
  * (dst is then empty), else the length written. */
