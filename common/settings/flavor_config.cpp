@@ -11,7 +11,7 @@ const SETTINGSFLAVOR zvFlavor = {
     "ZVConfig",
     "Version 3.2 Build 092",
     40116,
-    "Created with the Zorvan Configuration Utility \\#169 The Zorvan Authors",
+    "Created with the Zorvan Configuration Utility\\n\\#169 The Zorvan Authors",
     0, /* AUTORUN.INF in the current folder */
     1, /* shell verb and [Content] belong to the project */
     0, /* keep %VARIABLES% as written */

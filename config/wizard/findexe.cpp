@@ -41,13 +41,9 @@ static int ClassesValue(const char *keyName, char (&value)[256])
     HKEY key;
     if (RegOpenKeyExA(HKEY_CLASSES_ROOT, keyName, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
         return 0;
-    DWORD got = sizeof value - 1;
-    LONG rc = RegQueryValueExA(key, NULL, NULL, NULL, (BYTE *)value, &got);
+    int read = QueryTextValue(key, NULL, value, sizeof value, NULL, NULL);
     RegCloseKey(key);
-    if (rc != ERROR_SUCCESS)
-        return 0;
-    value[got] = '\0';
-    return 1;
+    return read;
 }
 
 int GetAssociatedExe(const char *file, char *program, size_t size)

@@ -2,7 +2,9 @@
  * regsettings.cpp - the utility's per-user store under HKEY_CURRENT_USER
  * "Software\Quorvel\Zorvan", one subkey a section.  The wizard reads only
  * the default copyright text of new projects; the writers define the
- * store's layout for whoever fills it.
+ * store's layout for whoever fills it.  Its text read, which takes only a
+ * value that ends inside the caller's buffer, serves the association
+ * lookup too.
  */
 #include "wizard.h"
 #include "resource.h"
@@ -72,28 +74,42 @@ int WriteSettingsInt(const char *section, const char *name, DWORD value)
     return rc == ERROR_SUCCESS ? 1 : RegistryFailed(rc);
 }
 
-/* The value when it exists with type and fits size; its byte count. */
-static DWORD QueryValue(const char *section, const char *name, DWORD type, BYTE *data, DWORD size)
+int QueryTextValue(HKEY key, const char *name, char *buffer, DWORD size, DWORD *type, DWORD *bytes)
+{
+    DWORD got = size, kind = REG_NONE;
+    if (size == 0 || RegQueryValueExA(key, name, NULL, &kind, (BYTE *)buffer, &got) != ERROR_SUCCESS || got > size)
+        return 0;
+    /* a value stored without its NUL ends here, when there is room */
+    if (got == 0 || buffer[got - 1] != '\0') {
+        if (got == size)
+            return 0;
+        buffer[got] = '\0';
+    }
+    if (type)
+        *type = kind;
+    if (bytes)
+        *bytes = got;
+    return 1;
+}
+
+/* Opens section's key for reading; 0 when there is none. */
+static int OpenForRead(const char *section, HKEY *key)
 {
     char path[KEYPATHLEN];
-    HKEY key;
-    if (!SettingsKey(path, section) || RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return 0;
-    DWORD got = size, kind = REG_NONE;
-    LONG rc = RegQueryValueExA(key, name, NULL, &kind, data, &got);
-    RegCloseKey(key);
-    return rc == ERROR_SUCCESS && kind == type ? got : 0;
+    return SettingsKey(path, section) && RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_QUERY_VALUE, key) == ERROR_SUCCESS;
 }
 
 DWORD GetSettingsString(const char *section, const char *name, const char *def, char *buffer, DWORD size)
 {
     if (size == 0)
         return 0;
-    /* one byte kept back: a value stored without its NUL still ends */
-    DWORD got = QueryValue(section, name, REG_SZ, (BYTE *)buffer, size - 1);
-    if (got) {
-        buffer[got] = '\0';
-        return got;
+    HKEY key;
+    if (OpenForRead(section, &key)) {
+        DWORD type = REG_NONE, got = 0;
+        int read = QueryTextValue(key, name, buffer, size, &type, &got) && type == REG_SZ && got > 0;
+        RegCloseKey(key);
+        if (read)
+            return got;
     }
     if (strcpy_s(buffer, size, def ? def : "") != 0)
         buffer[0] = '\0';
@@ -102,8 +118,13 @@ DWORD GetSettingsString(const char *section, const char *name, const char *def, 
 
 DWORD GetSettingsInt(const char *section, const char *name, DWORD def)
 {
-    DWORD value = 0;
-    return QueryValue(section, name, REG_DWORD, (BYTE *)&value, sizeof value) == sizeof value ? value : def;
+    HKEY key;
+    if (!OpenForRead(section, &key))
+        return def;
+    DWORD value = 0, got = sizeof value, type = REG_NONE;
+    LONG rc = RegQueryValueExA(key, name, NULL, &type, (BYTE *)&value, &got);
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS && type == REG_DWORD && got == sizeof value ? value : def;
 }
 
 } // namespace zv

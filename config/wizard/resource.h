@@ -171,6 +171,7 @@
 #define IDS_COPYTOMEDIUM    40120
 #define IDS_NOASSOCIATION   40121
 #define IDS_SAVECHANGES     40122
+#define IDS_CANNOTEXECUTE   40123
 #define IDS_ABSOLUTEPATH    40140
 
 /* the web addresses of the About box's two buttons carry their ids */

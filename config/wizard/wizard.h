@@ -119,6 +119,10 @@ int ProjectFolder(const char *infPath, char *folder, size_t size);
 int EnterProjectFolder(const char *infPath);
 
 void MakeRelativePathName(HWND owner, const char *infPath, char *path);
+/* The whole of value names an existing file, taken as the disc takes it:
+ * relative to the project folder of infPath, from the root of its drive
+ * when it begins with '\', or as it is when absolute. */
+int NamesProjectFile(const char *infPath, const char *value);
 int CopyIfNeeded(HWND owner, const char *infPath, char *value, size_t size);
 /* Copies a file into the project; 0 after message 40117. */
 int CopyIntoProject(HWND owner, const char *source, const char *destination, BOOL overwrite);
@@ -143,6 +147,10 @@ int WriteSettingsString(const char *section, const char *name, const char *value
 int WriteSettingsInt(const char *section, const char *name, DWORD value);
 DWORD GetSettingsString(const char *section, const char *name, const char *def, char *buffer, DWORD size);
 DWORD GetSettingsInt(const char *section, const char *name, DWORD def);
+/* The text value name of key read with the whole buffer: 1 (its type and
+ * byte count into type and bytes, when given) when it ends inside buffer,
+ * else 0.  A value stored without its NUL is ended when there is room. */
+int QueryTextValue(HKEY key, const char *name, char *buffer, DWORD size, DWORD *type, DWORD *bytes);
 
 /* "%%" and two hex digits a scrambled byte; 0 when dst is too small
  * (dst is then empty), else the length written. */

@@ -61,16 +61,25 @@ static void ViewInf(void)
  * The project folder's own runtime, started in that folder: the shell
  * would otherwise find the one beside this utility first, which reads
  * another AUTORUN.INF.  With a data file the runtime reads it and logs;
- * without one it starts as the OPEN line would start it on the disc.
+ * without one it starts as the OPEN line would start it on the disc.  An
+ * OPEN value that names a file as a whole (a runtime kept in a folder
+ * with a blank) is the program; any other is split as the runtime splits
+ * a command.  A start that fails is reported with the system's reason.
  */
 static void TestRun(void)
 {
     char folder[PATHLEN], program[ARI_PATHLEN], params[ARI_PATHLEN + 64], file[PATHLEN + ARI_PATHLEN];
+    const char *open = AutoRunInf.strOpen;
     if (!ProjectFolder(AutoRunInf.strInfFile, folder, sizeof folder))
         return;
     SetCurrentDirectoryA(folder);
-    if (OrderParams(AutoRunInf.strOpen, "", program, sizeof program, params, sizeof params) != 0 || !program[0])
+    if (NamesProjectFile(AutoRunInf.strInfFile, open)) {
+        if (strcpy_s(program, sizeof program, open) != 0)
+            return;
+        params[0] = '\0';
+    } else if (OrderParams(open, "", program, sizeof program, params, sizeof params) != 0 || !program[0]) {
         return;
+    }
     if (AutoRunInf.pstrDatFile && AutoRunInf.pstrDatFile[0]) {
         int n = snprintf(params, sizeof params, "--dat \"%s\" --log ZORVAN.LOG", AutoRunInf.pstrDatFile);
         if (n < 0 || n >= (int)sizeof params)
@@ -80,7 +89,9 @@ static void TestRun(void)
     int n = snprintf(file, sizeof file, "%s%s", rooted ? "" : folder, program);
     if (n < 0 || n >= (int)sizeof file)
         return;
-    ShellExecuteA(hwndMain, "open", file, params[0] ? params : NULL, folder, SW_SHOWNORMAL);
+    SHELLEXECUTEINFOA sei;
+    if (!ShellOpenQuiet(file, params[0] ? params : NULL, SW_SHOWNORMAL, &sei) || (INT_PTR)sei.hInstApp <= 32)
+        NotifyUserSE(hwndMain, IDS_CANNOTEXECUTE, open);
 }
 
 INT_PTR CALLBACK WizFinish(HWND page, UINT msg, WPARAM wParam, LPARAM)

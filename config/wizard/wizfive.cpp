@@ -41,14 +41,33 @@ static void OnInit(HWND page)
     PostMessageA(page, WM_COMMAND, choice, 0);
 }
 
+/* The runtime splits an unquoted command at its first blank. */
+static void StoreQuotedIfBlank(char *action, size_t size, const char *program)
+{
+    char quoted[ARI_PATHLEN];
+    int len = snprintf(quoted, sizeof quoted, "\"%s\"", program);
+    if (strpbrk(program, " \t") && len > 0 && (size_t)len < sizeof quoted)
+        strcpy_s(action, size, quoted);
+    else
+        strcpy_s(action, size, program);
+}
+
 /*
- * The program of an Open action made usable on the disc, as the runtime
- * splits the command: only the program goes through the copy step (a
- * folder in it is kept), and the parameters stay as typed.
+ * The program of an Open action made usable on the disc.  A text that
+ * names a file as a whole (as the browse button leaves it, blanks and all)
+ * is the program; any other text is split as the runtime splits it: only
+ * the program goes through the copy step (a folder in it is kept), and the
+ * parameters stay as typed.
  */
 static void CopyProgram(HWND page, char *action, size_t size)
 {
     char program[ARI_PATHLEN], params[ARI_PATHLEN + 1], copied[ARI_PATHLEN], result[ARI_PATHLEN];
+    if (NamesProjectFile(AutoRunInf.strInfFile, action)) {
+        strcpy_s(copied, sizeof copied, action);
+        CopyIfNeeded(page, AutoRunInf.strInfFile, copied, sizeof copied);
+        StoreQuotedIfBlank(action, size, copied);
+        return;
+    }
     if (OrderParams(action, "", program, sizeof program, params, sizeof params) != 0 || !program[0])
         return;
     strcpy_s(copied, sizeof copied, program);

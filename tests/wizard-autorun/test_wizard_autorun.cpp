@@ -255,8 +255,10 @@ TEST(WizardAutorun, DefaultActionsAndWindowModesAsTyped)
     std::string tool = ToolFolder("da-tool"), proj = DiscFolder("da-proj"), inf = proj + "\\AUTORUN.INF";
     std::string outside = zvtest::ScratchDir("da-outside");
     CreateDirectoryA((proj + "\\setup").c_str(), NULL);
+    CreateDirectoryA((outside + "\\tool dir").c_str(), NULL);
     ASSERT_TRUE(zvtest::WriteFileBytes(proj + "\\setup\\install.exe", "x"));
     ASSERT_TRUE(zvtest::WriteFileBytes(outside + "\\my tool.exe", "x"));
+    ASSERT_TRUE(zvtest::WriteFileBytes(outside + "\\tool dir\\run it.exe", "x"));
     ASSERT_TRUE(zvtest::WriteFileBytes(inf, "[autorun]\r\nopen=ZORVAN.EXE\r\n[Zorvan Data]\r\n"
                                             "Document=http://example.org/start.htm\r\nWindowMode=Maximized\r\n"
                                             "DefaultAction=echo Please start START.HTM yourself.\r\n"));
@@ -284,6 +286,8 @@ TEST(WizardAutorun, DefaultActionsAndWindowModesAsTyped)
     struct { std::string typed, stored; bool copy; } opens[] = {
         { "setup\\install.exe /q", "", false },
         { "\"" + outside + "\\my tool.exe\" /q \"a b\"", "\"my tool.exe\" /q \"a b\"", true },
+        /* as browsed: bare, from the root of the project's drive, blanks and all */
+        { outside.substr(2) + "\\tool dir\\run it.exe", "\"run it.exe\"", true },
         { "%ProgramFiles%\\Tool\\run.exe -x", "%ProgramFiles%\\Tool\\run.exe -x", false },
     };
     for (const auto &o : opens) {
@@ -301,7 +305,7 @@ TEST(WizardAutorun, DefaultActionsAndWindowModesAsTyped)
             EXPECT_EQ(stored, o.stored);
         }
     }
-    EXPECT_TRUE(zvtest::PathExists(proj + "\\my tool.exe"));
+    EXPECT_TRUE(zvtest::PathExists(proj + "\\my tool.exe") && zvtest::PathExists(proj + "\\run it.exe"));
 
     ClickRadio(page, MESSAGE);
     SetText(page, MESSAGETEXT, std::string(600, 'm'));
@@ -315,4 +319,48 @@ TEST(WizardAutorun, DefaultActionsAndWindowModesAsTyped)
     ASSERT_TRUE(WaitForPage(w, 0));
     Click(w, CLOSE);
     EXPECT_TRUE(WaitForEnd(&w));
+}
+
+TEST(WizardAutorun, DefaultActionInAFolderWithABlankStartsFromTheDisc)
+{
+    /* the real runtime in the project; its marks, and the wizard's, go to the site's file */
+    std::string tool = ToolFolder("dab-tool");
+    zvtest::MARKERSITE disc = zvtest::MakeMarkerSite("dab-proj", "ZORVAN.EXE");
+    std::string inf = disc.dir + "\\AUTORUN.INF", setup = disc.dir + "\\Setup Files\\setup.exe";
+    CreateDirectoryA((disc.dir + "\\Setup Files").c_str(), NULL);
+    ASSERT_TRUE(CopyFileA(disc.marker.c_str(), setup.c_str(), FALSE));
+    /* a document that no program opens, so the default action runs */
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, ".zvwznone");
+    ASSERT_TRUE(zvtest::WriteFileBytes(disc.dir + "\\readme.zvwznone", "x"));
+    ASSERT_TRUE(zvtest::WriteFileBytes(inf, "[autorun]\r\nopen=ZORVAN.EXE\r\n[Zorvan Data]\r\n"
+                                            "Document=readme.zvwznone\r\nHideSplash=1\r\nSplashLen=0\r\n"));
+    WIZARD w;
+    ASSERT_TRUE(StartWizard(&w, tool));
+    ASSERT_TRUE(OpenProject(w, inf));
+    for (int i = 2; i <= 5; i++)
+        ASSERT_TRUE(Go(w, NEXT, i));
+    HWND page = Page(w);
+    ClickRadio(page, OPEN);
+    ASSERT_TRUE(zvtest::Eventually([&] { return Enabled(page, OPENTEXT); }));
+    SetText(page, OPENTEXT, "Setup Files\\setup.exe");
+    ASSERT_TRUE(SaveInf(w)) << "no box on the way";
+    std::string action = Line(inf, "DEFAULTACTION");
+    if (action.size() > 2 && action.front() == '"')
+        action = action.substr(1, action.size() - 2);
+    EXPECT_TRUE(Names(disc.dir, action, setup)) << action;
+    Click(w, NEXT);
+    ASSERT_TRUE(WaitForPage(w, 0));
+    Click(w, CLOSE);
+    EXPECT_TRUE(WaitForEnd(&w));
+
+    zvtest::RUN run = zvtest::RunProgram("\"" + disc.exe + "\"", disc.dir.c_str(), 60000);
+    EXPECT_FALSE(run.timedOut);
+    for (const zvtest::BOX &b : run.boxes)
+        ADD_FAILURE() << "box " << b.caption << ": " << b.text;
+    std::vector<zvtest::MARK> m = zvtest::WaitForMarks(disc.marks, 1);
+    ASSERT_EQ(m.size(), 1u);
+    /* the one setup.exe there is: the marker in "Setup Files" */
+    std::string cmd = m[0].cmd;
+    CharLowerBuffA(&cmd[0], (DWORD)cmd.size());
+    EXPECT_NE(cmd.find("setup.exe"), std::string::npos) << m[0].cmd;
 }

@@ -1,7 +1,7 @@
 /*
  * test_wizard_copyright.cpp - a new project's copyright text from the
- * registry, as REG_SZ, as another type and absent.  It changes the value
- * every new project reads, so it runs alone.
+ * registry, as REG_SZ (up to the field's whole width), as another type and
+ * absent.  It changes the value every new project reads, so it runs alone.
  */
 #include <gtest/gtest.h>
 
@@ -39,9 +39,13 @@ TEST(WizardCopyright, NewProjectsTakeTheRegistrysTextOnlyAsText)
 
     const char text[] = "(C) 2026 Example Press";
     DWORD number = 2026;
+    /* the whole field, and one character more than it holds */
+    std::string whole(511, 'c'), more(512, 'c');
     struct { DWORD type; const void *data; DWORD size; const char *expected; } cases[] = {
         { REG_SZ, text, sizeof text, text },
         { REG_DWORD, &number, sizeof number, "" },
+        { REG_SZ, whole.c_str(), 512, whole.c_str() },
+        { REG_SZ, more.c_str(), 513, "" },
         { REG_SZ, NULL, 0, "" },
     };
     for (const auto &c : cases) {

@@ -195,6 +195,44 @@ TEST_F(WizardFiles, RuntimeAndAssociatedPrograms)
     EXPECT_EQ(GetAssociatedExe("no extension", program, sizeof program), 0);
 }
 
+/* A REG_SZ value: text, with or without its NUL; the byte after it is no
+ * NUL, so what is stored is exactly that. */
+static LONG SetText(HKEY root, const char *key, const char *name, const std::string &text, bool nul)
+{
+    std::string data = text + (nul ? std::string(1, '\0') : std::string()) + "x";
+    return RegSetKeyValueA(root, key, name, REG_SZ, data.data(), (DWORD)(data.size() - 1));
+}
+
+TEST_F(WizardFiles, RegistryTextsReadWholeWhenTheyEndInsideTheBuffer)
+{
+    /* as long as the buffer's room, or one more; stored with its NUL or without */
+    struct { size_t more; bool nul; } cases[] = { { 0, true }, { 1, true }, { 0, false }, { 1, false } };
+    const char *key = "Software\\Quorvel\\Zorvan\\ZVTest Boundaries";
+    char copyright[512];
+    for (const auto &c : cases) {
+        std::string text(511 + c.more, 'c');
+        ASSERT_EQ(SetText(HKEY_CURRENT_USER, key, "Copyright", text, c.nul), ERROR_SUCCESS);
+        GetSettingsString("ZVTest Boundaries", "Copyright", "dflt", copyright, sizeof copyright);
+        EXPECT_EQ(std::string(copyright), c.more ? "dflt" : text) << text.size() << (c.nul ? " with NUL" : "");
+    }
+    RegDeleteKeyA(HKEY_CURRENT_USER, key);
+
+    /* an association's command read into 256: a quoted program and "%1" */
+    ASSERT_TRUE(zvtest::RegisterOpenCommand(".zvq", "x"));
+    std::string program = "C:\\" + std::string(255 - 14, 'p') + ".exe", command = "\"" + program + "\" \"%1\"";
+    ASSERT_EQ(command.size(), 255u);
+    char found[MAX_PATH];
+    for (const auto &c : cases) {
+        std::string text = command + std::string(c.more, ' ');
+        ASSERT_EQ(SetText(HKEY_CLASSES_ROOT, "zvtestzvqfile\\shell\\open\\command", NULL, text, c.nul), ERROR_SUCCESS);
+        memset(found, 'x', sizeof found);
+        EXPECT_EQ(GetAssociatedExe("doc.zvq", found, sizeof found), c.more ? 0 : 1) << text.size() << (c.nul ? " with NUL" : "");
+        if (!c.more) {
+            EXPECT_EQ(std::string(found), program);
+        }
+    }
+}
+
 TEST_F(WizardFiles, ScrambledValuesReadBackAndRegistryValues)
 {
     char scrambled[2 * 300 + 3], plain[300];

@@ -1,7 +1,8 @@
 /*
  * test_wizard_runs.cpp - what ZVConfig.exe starts: the project's runtime
- * as a test run, the saved AUTORUN.INF's viewer, HTML Help and the About
- * box's web pages.  The marker stands in for each program.
+ * (or the one kept beside the utility) as a test run, the saved
+ * AUTORUN.INF's viewer, HTML Help and the About box's web pages.  The
+ * marker stands in for each program.
  */
 #include <gtest/gtest.h>
 
@@ -97,6 +98,46 @@ TEST(WizardRuns, TestRunStartsTheProjectFoldersRuntimeInThatFolder)
 
     for (const zvtest::MARK &mark : zvtest::MarksAfterPause(marks))
         EXPECT_FALSE(Started(mark, tool + "\\ZORVAN.EXE")) << "the runtime beside the utility ran";
+    Click(w, NEXT);
+    ASSERT_TRUE(WaitForPage(w, 0));
+    Click(w, CLOSE);
+    EXPECT_TRUE(WaitForEnd(&w));
+}
+
+TEST(WizardRuns, TestRunStartsAKeptRuntimeInAFolderWithABlankOrSaysWhyNot)
+{
+    /* the runtime beside the utility, not copied into the project */
+    std::string tool = zvtest::ScratchDir("kept-tool") + "\\the tool", runtime = tool + "\\ZORVAN.EXE";
+    std::string proj = zvtest::ScratchDir("kept-proj"), marks = zvtest::ScratchDir("kept-marks") + "\\marks.txt";
+    CreateDirectoryA(tool.c_str(), NULL);
+    ASSERT_TRUE(CopyFileA(zvtest::BinPath("ZVConfig.exe").c_str(), (tool + "\\ZVConfig.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(zvtest::BinPath("marker.exe").c_str(), runtime.c_str(), FALSE));
+    WIZARD w;
+    ASSERT_TRUE(StartWizard(&w, tool, { "ZVMARKER_OUT=" + marks }));
+    ASSERT_TRUE(CreateProject(w, proj + "\\AUTORUN.INF"));
+    Click(w, NEXT);
+    HWND autoCopy = WaitForDialog(w, "Auto-Copy Options");
+    ASSERT_TRUE(autoCopy != NULL);
+    zvtest::PressButton(autoCopy, IDNO);
+    ASSERT_TRUE(WaitForPage(w, 2));
+    Click(w, SAVEDOTS);
+    ASSERT_TRUE(WaitForPage(w, 12));
+    Click(w, SAVEINF);
+    EXPECT_EQ(AnswerBox(w, IDNO).substr(0, 50), "The setting 'open' contains an absolute directory ");
+    ASSERT_TRUE(zvtest::Eventually([&] { return CanClick(w, VIEWINF); }));
+
+    Click(w, TESTRUN);
+    std::vector<zvtest::MARK> m = zvtest::WaitForMarks(marks, 1, 30000);
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_TRUE(Started(m[0], runtime)) << m[0].cmd;
+    EXPECT_EQ(_stricmp(m[0].cwd.c_str(), proj.c_str()), 0) << m[0].cwd;
+
+    /* gone: the author is told, with the system's reason */
+    ASSERT_TRUE(zvtest::Eventually([&] { return DeleteFileA(runtime.c_str()) != 0; }));
+    Click(w, TESTRUN);
+    std::string said = AnswerBox(w, IDOK), head = "Cannot execute " + runtime + ":\n\n";
+    EXPECT_EQ(said.substr(0, head.size()), head);
+    EXPECT_GT(said.size(), head.size()) << "no reason given";
     Click(w, NEXT);
     ASSERT_TRUE(WaitForPage(w, 0));
     Click(w, CLOSE);

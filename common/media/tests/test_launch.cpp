@@ -106,22 +106,31 @@ TEST_F(ReplaceVarsTest, NeverWritesPastTheDestination)
     EXPECT_TRUE(one.GuardIntact());
 }
 
-static void Split(const char *command, std::string *program, std::string *params, size_t size = 512)
+/* OrderParams's result: 0 when both pieces fit. */
+static int Split(const char *command, std::string *program, std::string *params, size_t size = 512)
 {
     Guarded p(size), q(size);
-    OrderParams(command, "", p.buf, p.size, q.buf, q.size);
+    int rc = OrderParams(command, "", p.buf, p.size, q.buf, q.size);
     EXPECT_TRUE(p.GuardIntact());
     EXPECT_TRUE(q.GuardIntact());
     *program = p.buf;
     *params = q.buf;
+    return rc;
 }
 
 TEST(OrderParams, SplitsProgramFromParameters)
 {
     std::string prog, par;
-    Split("\"C:\\Program Files\\x.exe\" /s \"a b\"", &prog, &par);
+    EXPECT_EQ(0, Split("\"C:\\Program Files\\x.exe\" /s \"a b\"", &prog, &par));
     EXPECT_EQ("C:\\Program Files\\x.exe", prog);
     EXPECT_EQ("/s \"a b\" ", par);
+    /* unquoted, a path with a blank is split at it */
+    EXPECT_EQ(0, Split("Setup Files\\setup.exe", &prog, &par));
+    EXPECT_EQ("Setup", prog);
+    EXPECT_EQ("Files\\setup.exe ", par);
+    EXPECT_EQ(0, Split("", &prog, &par));
+    EXPECT_EQ("", prog);
+    EXPECT_EQ("", par);
     Split("notepad.exe readme.txt", &prog, &par);
     EXPECT_EQ("notepad.exe", prog);
     EXPECT_EQ("readme.txt ", par);
@@ -159,11 +168,11 @@ TEST(OrderParams, TooLongPiecesLeaveEmptyTexts)
     std::string prog, par;
     /* a program as long as its buffer: no stale text, no write past it */
     std::string cmd = std::string(16, 'p') + " arg";
-    Split(cmd.c_str(), &prog, &par, 16);
+    EXPECT_NE(0, Split(cmd.c_str(), &prog, &par, 16));
     EXPECT_EQ("", prog);
     EXPECT_EQ("arg ", par);
     std::string longRest = "p.exe " + std::string(40, 'r');
-    Split(longRest.c_str(), &prog, &par, 16);
+    EXPECT_NE(0, Split(longRest.c_str(), &prog, &par, 16));
     EXPECT_EQ("p.exe", prog);
     EXPECT_EQ("", par);
     /* fits only without the trailing blank */

@@ -123,7 +123,9 @@ TEST_F(InfReader, DefaultsAndTheAutoRunPart)
     EXPECT_EQ(512u, ari.uLNTextLen);
     ASSERT_NE(nullptr, ari.pstrLNText);
     EXPECT_STREQ("", ari.pstrLNText);
-    EXPECT_NE(nullptr, strchr(ari.strCopyright, '\xA9')); /* the built-in notice, decoded */
+    /* the built-in notice, decoded: its copyright sign and its line break */
+    EXPECT_NE(nullptr, strchr(ari.strCopyright, '\xA9'));
+    EXPECT_NE(nullptr, strchr(ari.strCopyright, '\n'));
     EXPECT_EQ(Runtime() ? 0xF0u : 0u, ari.uContentFlags);
 
     Read("[autorun]\r\nopen=o.exe\r\nshellexecute=s.exe --x\r\nicon=app.exe,2\r\naction=Start it\r\n"
