@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "filecheck.h"
-#include "testmedia.h"
 #include "testpictures.h"
 #include "zvtest.h"
 
@@ -34,21 +33,6 @@ std::string Rle8Bmp()
     std::string s = zvtest::BmpBytes(16, 4, 8, 0x3366CC).substr(0, 54 + 1024);
     s = WithU32(WithU32(s, 30, BI_RLE8), 34, (unsigned)rows.size());
     return WithU32(s + rows, 2, (unsigned)(s.size() + rows.size()));
-}
-
-/* An old-style (12-byte header) 24-bit BMP of 5 x 3 pixels. */
-std::string CoreBmp()
-{
-    std::string s = "BM";
-    zvtest::PutU32(s, 26 + 16 * 3);
-    zvtest::PutU32(s, 0);
-    zvtest::PutU32(s, 26);
-    zvtest::PutU32(s, 12);
-    zvtest::PutU16(s, 5);
-    zvtest::PutU16(s, 3);
-    zvtest::PutU16(s, 1);
-    zvtest::PutU16(s, 24);
-    return s + std::string(16 * 3, '\x7F');
 }
 
 enum KIND { BITMAP, ICONSOURCE };
@@ -77,7 +61,9 @@ TEST(FileChecks, WholeFilesPassAndLoadDamagedOnesAreRefused)
              std::string("\x00\x00\xFF\x00\x00\xFF\x00\x00\xFF\x00\x00\x00", 12) + bmp32.substr(54),
          true},
         {"RLE8", BITMAP, rle, true},
-        {"12-byte header", BITMAP, CoreBmp(), true},
+        {"12-byte header", BITMAP,   /* 5 x 3 pixels of 24 bits */
+         std::string("BM\x4A\0\0\0\0\0\0\0\x1A\0\0\0\x0C\0\0\0\x05\0\x03\0\x01\0\x18\0", 26) + std::string(48, '\x7F'),
+         true},
         {"icon of two images", ICONSOURCE, icon, true},
         {"icon of a PNG image", ICONSOURCE, zvtest::IcoBytes({zvtest::PngBytes(32, 32, 0x3366CC)}), true},
         {"program", ICONSOURCE, "MZ" + std::string(200, '\0'), true},
