@@ -5,9 +5,10 @@
  *
  * The files come from anywhere: no count, size or offset in them is
  * trusted.  An image is taken only when its header, colour table, colour
- * bits and mask all lie inside its own bytes (sizes computed in 64 bits),
- * so no pointer of a set leaves the image it belongs to.  Every failure
- * releases what was read, the copied group name and the library.
+ * bits and mask all lie inside its own bytes (filecheck.h, the checks
+ * that also guard the menu's icon files), so no pointer of a set leaves
+ * the image it belongs to.  Every failure releases what was read, the
+ * copied group name and the library.
  */
 #include "menu.h"
 
@@ -15,6 +16,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "filecheck.h"
 #include "resource.h"
 #include "safestr.h"
 
@@ -49,47 +51,15 @@ void ReadError(int number, const char *file)
     pfnMenuMessageBoxA(GetDesktopWindow(), message, "ZVMenu", MB_OK | MB_ICONINFORMATION);
 }
 
-/* Bytes of the colour table behind a header. */
-static ULONGLONG ColourTableBytes(const BITMAPINFOHEADER *header)
-{
-    ULONGLONG colours = header->biClrUsed;
-    if (!colours)
-        colours = header->biBitCount == 1 ? 2 : header->biBitCount == 4 ? 16 : header->biBitCount == 8 ? 256 : 0;
-    return 4 * colours;
-}
-
-static ULONGLONG RowBytes(ULONGLONG width, ULONGLONG bits)
-{
-    return (width * bits + 31) / 32 * 4;
-}
-
 LPBYTE FindDIBBits(LPBYTE header)
 {
     const BITMAPINFOHEADER *bih = (const BITMAPINFOHEADER *)header;
-    return header + bih->biSize + (size_t)ColourTableBytes(bih);
+    return header + bih->biSize + (size_t)DibColourTableBytes(bih);
 }
 
 DWORD BytesPerLine(const BITMAPINFOHEADER *header)
 {
-    return (DWORD)RowBytes((ULONGLONG)header->biWidth, (ULONGLONG)header->biPlanes * header->biBitCount);
-}
-
-/* The image's header, colour table, colour bits and mask lie in its size
- * bytes. */
-static int ImageFits(const BYTE *data, DWORD size)
-{
-    BITMAPINFOHEADER h;
-
-    if (size < sizeof h)
-        return 0;
-    memcpy(&h, data, sizeof h);
-    ULONGLONG bits = (ULONGLONG)h.biPlanes * h.biBitCount;
-    if (h.biSize < sizeof h || h.biSize > size || h.biWidth <= 0 || h.biHeight < 2 || bits == 0 || bits > 32)
-        return 0;
-    ULONGLONG rows = (ULONGLONG)(h.biHeight / 2);
-    ULONGLONG end = (ULONGLONG)h.biSize + ColourTableBytes(&h) + RowBytes((ULONGLONG)h.biWidth, bits) * rows +
-                    RowBytes((ULONGLONG)h.biWidth, 1) * rows;
-    return end <= size;
+    return (DWORD)DibRowBytes((ULONGLONG)header->biWidth, (ULONGLONG)header->biPlanes * header->biBitCount);
 }
 
 /* Fills image from data (size bytes, heap, now the image's); 0 when the
@@ -98,7 +68,7 @@ static int FillImage(ICONSETIMAGE *image, LPBYTE data, DWORD size)
 {
     image->lpBits = data;
     image->dwNumBytes = size;
-    if (!ImageFits(data, size))
+    if (!IconImageFits(data, size))
         return 0;
     const BITMAPINFOHEADER *h = (const BITMAPINFOHEADER *)data;
     image->lpbi = (LPBITMAPINFO)data;
@@ -135,43 +105,37 @@ static WORD Word(const BYTE *p)
     return (WORD)(p[0] | p[1] << 8);
 }
 
-static DWORD Dword(const BYTE *p)
-{
-    return (DWORD)p[0] | (DWORD)p[1] << 8 | (DWORD)p[2] << 16 | (DWORD)p[3] << 24;
-}
-
 static int ReadAll(HANDLE file, void *buffer, DWORD size)
 {
     DWORD got = 0;
     return ReadFile(file, buffer, size, &got, NULL) && got == size;
 }
 
-enum { ICOHEADER = 6, ICOENTRY = 16, GROUPHEADER = 6, GROUPENTRY = 14 };
+enum { GROUPHEADER = 6, GROUPENTRY = 14 };
 
 /* The set of an open icon file, or NULL with *error set. */
 static ICONSET *ReadICOImages(HANDLE file, int *error)
 {
-    BYTE header[ICOHEADER];
+    BYTE header[ICONFILE_HEADER];
     LARGE_INTEGER fileSize;
+    int count = 0;
 
     *error = ERR_FORMAT;
-    if (!GetFileSizeEx(file, &fileSize) || !ReadAll(file, header, sizeof header) || Word(header) != 0 ||
-        Word(header + 2) != 1)
+    if (!GetFileSizeEx(file, &fileSize) || !ReadAll(file, header, sizeof header) ||
+        IconFileType(header, &count) != ICONFILE_ICON || !IconDirectoryFits(count, (ULONGLONG)fileSize.QuadPart))
         return NULL;
-    int count = Word(header + 4);
     ICONSET *set = NewIconSet(count);
-    BYTE *directory = (BYTE *)malloc((size_t)count * ICOENTRY + 1);
+    BYTE *directory = (BYTE *)malloc((size_t)count * ICONFILE_ENTRY + 1);
     if (!set || !directory) {
         free(directory);
         FreeIconSet(set);
         *error = ERR_MEMORY;
         return NULL;
     }
-    int ok = ReadAll(file, directory, (DWORD)count * ICOENTRY);
+    int ok = ReadAll(file, directory, (DWORD)count * ICONFILE_ENTRY);
     for (int i = 0; ok && i < count; i++) {
-        DWORD size = Dword(directory + i * ICOENTRY + 8);
-        DWORD offset = Dword(directory + i * ICOENTRY + 12);
-        if ((ULONGLONG)offset + size > (ULONGLONG)fileSize.QuadPart || size == 0) {
+        DWORD size, offset;
+        if (!IconEntryPlace(directory + i * ICONFILE_ENTRY, (ULONGLONG)fileSize.QuadPart, &offset, &size)) {
             ok = 0;
             break;
         }

@@ -11,6 +11,7 @@
 #include <string.h>
 
 #include "asciitext.h"
+#include "filecheck.h"
 #include "launch.h"
 #include "music.h"
 #include "pictures.h"
@@ -46,9 +47,13 @@ static int ReadYesNo(const char *section, const char *key, const char *def)
     return YesNo(value);
 }
 
-/* ExtractIconA gives 1 for a file without icons: that is no icon either. */
+/* An icon handle or NULL.  ExtractIconA answers index -1 with the number
+ * of icons and a file without icons with 1: neither is an icon.  A damaged
+ * icon file never reaches it. */
 static HICON IconOf(HINSTANCE hInstance, const char *file, UINT index)
 {
+    if (index == (UINT)-1 || !IconSourceLoadable(file))
+        return NULL;
     HICON icon = ExtractIconA(hInstance, file, index);
     return (UINT_PTR)icon > 1 ? icon : NULL;
 }
@@ -115,7 +120,7 @@ static void LoadBackground(HINSTANCE hInstance)
             sOptions.hbmBackground = LoadJPEG(value);
         else if (strstr(upper, ".PNG"))
             sOptions.hbmBackground = LoadPNG(value);
-        else
+        else if (BitmapFileLoadable(value))   /* a damaged one never reaches the platform */
             sOptions.hbmBackground = (HBITMAP)LoadImageA(NULL, value, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
         if (!sOptions.hbmBackground)
             NotifyUserSE(GetDesktopWindow(), IDS_FILENOTFOUND, sOptions.szBackground);

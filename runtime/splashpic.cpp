@@ -4,6 +4,7 @@
  */
 #include "runtime.h"
 #include "asciitext.h"
+#include "filecheck.h"
 #include "pictures.h"
 #include "splash.h"
 #include "resource.h"
@@ -22,6 +23,14 @@ static int IsOneOf(const char *ext, const char *const *list)
 static HENHMETAFILE FromBitmap(HBITMAP bitmap)
 {
     return bitmap ? BitmapToEnhMetaFile(bitmap) : NULL;
+}
+
+/* A damaged bitmap file is refused before the platform reads past it. */
+static HBITMAP LoadBitmapFile(HINSTANCE hInstance, const char *path)
+{
+    if (!BitmapFileLoadable(path))
+        return NULL;
+    return (HBITMAP)LoadImageA(hInstance, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE);
 }
 
 static HENHMETAFILE BuiltInPicture(HINSTANCE hInstance, AUTORUNINF *settings)
@@ -57,8 +66,7 @@ HENHMETAFILE LoadSplashPicture(HINSTANCE hInstance, AUTORUNINF *settings)
     if (IsOneOf(ext, videos))
         return HEMF_VIDEO;
     if (IsOneOf(ext, bitmaps))
-        picture = FromBitmap((HBITMAP)LoadImageA(hInstance, splash, IMAGE_BITMAP, 0, 0,
-                                                 LR_LOADFROMFILE | LR_DEFAULTSIZE));
+        picture = FromBitmap(LoadBitmapFile(hInstance, splash));
     else if (IsOneOf(ext, jpegs))
         picture = FromBitmap(LoadJPEG(splash));
     else if (IsOneOf(ext, pngs))

@@ -6,6 +6,7 @@
 #include "wizard.h"
 #include "resource.h"
 #include "asciitext.h"
+#include "filecheck.h"
 #include "pictures.h"
 
 #include <stdio.h>
@@ -55,6 +56,9 @@ static void EnableCustom(HWND page, BOOL enable)
 
 static int BitmapSize(const char *name, UINT *width, UINT *height)
 {
+    /* a damaged file is refused before the platform reads past it */
+    if (!BitmapFileLoadable(name))
+        return 0;
     HBITMAP bitmap = (HBITMAP)LoadImageA(NULL, name, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE);
     BITMAP info;
     if (!bitmap)

@@ -19,28 +19,117 @@ static void PutBE32(std::string &s, unsigned v)
 
 std::string BmpBytes(int w, int h, unsigned rgb)
 {
-    int stride = (w * 3 + 3) & ~3;
+    return BmpBytes(w, h, 24, rgb);
+}
+
+std::string BmpBytes(int w, int h, int bits, unsigned rgb)
+{
+    int rows = h < 0 ? -h : h, colours = bits == 8 ? 256 : 0;
+    int stride = (w * bits + 31) / 32 * 4;
+    unsigned offset = 54 + 4 * (unsigned)colours;
     std::string s = "BM";
-    PutU32(s, (unsigned)(54 + stride * h));
+    PutU32(s, offset + (unsigned)(stride * rows));
     PutU32(s, 0);
-    PutU32(s, 54);
+    PutU32(s, offset);
     PutU32(s, 40);
     PutU32(s, (unsigned)w);
     PutU32(s, (unsigned)h);
     PutU16(s, 1);
-    PutU16(s, 24);
+    PutU16(s, (unsigned)bits);
     for (int i = 0; i < 6; i++)
         PutU32(s, 0);
+    for (int i = 0; i < colours; i++)
+        PutU32(s, i == 1 ? rgb : (unsigned)i * 0x010101u);
     std::string row;
     for (int x = 0; x < w; x++) {
+        if (bits == 8) {
+            row += '\1';
+            continue;
+        }
         row += (char)(rgb & 0xFF);
         row += (char)((rgb >> 8) & 0xFF);
         row += (char)((rgb >> 16) & 0xFF);
+        if (bits == 32)
+            row += '\0';
     }
     row.resize((size_t)stride, '\0');
-    for (int y = 0; y < h; y++)
+    for (int y = 0; y < rows; y++)
         s += row;
     return s;
+}
+
+std::string IconImageBytes(int size, int bits)
+{
+    std::string s;
+    int colours = bits <= 8 ? 1 << bits : 0;
+    PutU32(s, 40);
+    PutU32(s, (unsigned)size);
+    PutU32(s, (unsigned)(2 * size));
+    PutU32(s, 1 | (unsigned)bits << 16);
+    s.append(24, '\0');
+    for (int i = 0; i < colours; i++)
+        PutU32(s, (unsigned)(i * 255 / (colours - 1)) * 0x010101u);
+    int row = (size * bits + 31) / 32 * 4, maskRow = (size + 31) / 32 * 4;
+    for (int y = 0; y < size; y++)
+        for (int x = 0; x < row; x++)
+            s.push_back((char)(x * 37 + y * 11));
+    for (int y = 0; y < size; y++)
+        for (int x = 0; x < maskRow; x++)
+            s.push_back(x * 8 < size / 2 ? 0 : (char)0xFF);
+    return s;
+}
+
+std::string IcoBytes(const std::vector<std::string> &images, int count)
+{
+    std::string s;
+    PutU32(s, 0x10000);
+    PutU16(s, (unsigned)(count < 0 ? (int)images.size() : count));
+    unsigned offset = 6 + 16 * (unsigned)images.size();
+    for (const std::string &image : images) {
+        int size = (unsigned char)image[4];
+        PutU32(s, (unsigned)size * 0x101);
+        PutU32(s, 1 | (unsigned)(unsigned char)image[14] << 16);
+        PutU32(s, (unsigned)image.size());
+        PutU32(s, offset);
+        offset += (unsigned)image.size();
+    }
+    for (const std::string &image : images)
+        s += image;
+    return s;
+}
+
+std::string WithU32(std::string s, size_t at, unsigned v)
+{
+    std::string d;
+    PutU32(d, v);
+    return s.replace(at, 4, d);
+}
+
+std::vector<DAMAGEDFILE> DamagedBmps()
+{
+    std::string full = BmpBytes(96, 64, 32, 0x3366CC), topDown = BmpBytes(96, -64, 32, 0x3366CC);
+    unsigned size = (unsigned)full.size();
+    return {
+        {"8-bit, pixels at offset 13", WithU32(BmpBytes(96, 64, 8, 0x3366CC), 10, 13)},
+        {"pixels past the end", WithU32(full, 10, size + 100)},
+        {"pixels at offset 0xFFFFFFFF", WithU32(full, 10, 0xFFFFFFFFu)},
+        {"2000 x 2000 pixels, cut after its headers",
+         WithU32(WithU32(full.substr(0, 54), 18, 2000), 22, 2000)},
+        {"cut in half", full.substr(0, size / 2)},
+        {"top-down, cut", topDown.substr(0, size - 1)},
+        {"rows beyond the file", WithU32(full, 22, 0x7FFFFFFF)},
+    };
+}
+
+std::vector<DAMAGEDFILE> DamagedIcos()
+{
+    std::string icon = IcoBytes({IconImageBytes(32, 32)});
+    return {
+        {"a directory of 65535 images in six bytes", std::string("\0\0\1\0\xFF\xFF", 6)},
+        {"image offset 0xFFFFFF00", WithU32(icon, 6 + 12, 0xFFFFFF00u)},
+        {"cut to 62 bytes", icon.substr(0, 62)},
+        {"cut to 200 bytes", icon.substr(0, 200)},
+    };
 }
 
 static std::string PngChunk(const char *type, const std::string &body)

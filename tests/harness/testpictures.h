@@ -1,7 +1,8 @@
 /*
  * testpictures.h - picture files that tests write for
- * themselves: solid-colour BMP, PNG and enhanced metafiles, and a
- * PNG of any pixels (the kept screenshots).  Colours are 0xRRGGBB.
+ * themselves: solid-colour BMP, PNG and enhanced metafiles, a PNG of any
+ * pixels (the kept screenshots), icon files, and damaged BMP and icon
+ * files.  Colours are 0xRRGGBB.
  */
 #ifndef ZV_TESTPICTURES_H
 #define ZV_TESTPICTURES_H
@@ -13,6 +14,26 @@ namespace zvtest {
 
 /* A 24-bit bottom-up BMP file. */
 std::string BmpBytes(int w, int h, unsigned rgb);
+/* A BMP file of 8, 24 or 32 bits a pixel (8: a grey table whose entry 1
+ * is rgb); a negative h makes it top-down. */
+std::string BmpBytes(int w, int h, int bits, unsigned rgb);
+
+/* One icon image: header, grey colour table, colour bits of a pattern,
+ * a mask that keeps the left half. */
+std::string IconImageBytes(int size, int bits);
+/* An .ICO file of the images; count overrides the header's count. */
+std::string IcoBytes(const std::vector<std::string> &images, int count = -1);
+/* s with the 32-bit little-endian value v at byte at. */
+std::string WithU32(std::string s, size_t at, unsigned v);
+
+/* Files whose headers or pixels do not lie inside them, as a damaged disc
+ * holds them; each of these once crashed the platform's loader. */
+struct DAMAGEDFILE {
+    const char *what;
+    std::string bytes;
+};
+std::vector<DAMAGEDFILE> DamagedBmps();
+std::vector<DAMAGEDFILE> DamagedIcos();
 /* An 8-bit RGB PNG of w x h pixels, row by row from the top. */
 std::string PngBytes(int w, int h, const std::vector<unsigned> &pixels);
 std::string PngBytes(int w, int h, unsigned rgb);

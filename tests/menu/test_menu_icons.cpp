@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "menu.h"
+#include "testpictures.h"
 #include "zvtest.h"
 
 namespace zv {
@@ -38,55 +39,9 @@ struct RECORDBOXES {
     ~RECORDBOXES() { pfnMenuMessageBoxA = MessageBoxA; }
 };
 
-/* v as n little-endian bytes */
-void Put(std::string *s, unsigned v, int n = 4)
-{
-    for (int i = 0; i < n; i++)
-        s->push_back((char)(v >> 8 * i & 0xFF));
-}
-
-/* One icon image: header, grey colour table, colour bits of a pattern,
- * a mask that keeps the left half. */
-std::string IconImage(int size, int bits)
-{
-    std::string s;
-    int colours = bits <= 8 ? 1 << bits : 0;
-    Put(&s, 40);
-    Put(&s, (unsigned)size);
-    Put(&s, (unsigned)(2 * size));
-    Put(&s, 1 | (unsigned)bits << 16);
-    s.append(24, '\0');
-    for (int i = 0; i < colours; i++)
-        Put(&s, (unsigned)(i * 255 / (colours - 1)) * 0x010101u);
-    int row = (size * bits + 31) / 32 * 4, maskRow = (size + 31) / 32 * 4;
-    for (int y = 0; y < size; y++)
-        for (int x = 0; x < row; x++)
-            s.push_back((char)(x * 37 + y * 11));
-    for (int y = 0; y < size; y++)
-        for (int x = 0; x < maskRow; x++)
-            s.push_back(x * 8 < size / 2 ? 0 : (char)0xFF);
-    return s;
-}
-
-/* An .ICO file of the images; count overrides the header's count. */
-std::string IcoFile(const std::vector<std::string> &images, int count = -1)
-{
-    std::string s;
-    Put(&s, 0x10000);
-    Put(&s, (unsigned)(count < 0 ? (int)images.size() : count), 2);
-    unsigned offset = 6 + 16 * (unsigned)images.size();
-    for (const std::string &image : images) {
-        int size = (unsigned char)image[4];
-        Put(&s, (unsigned)size * 0x101);
-        Put(&s, 1 | (unsigned)(unsigned char)image[14] << 16);
-        Put(&s, (unsigned)image.size());
-        Put(&s, offset);
-        offset += (unsigned)image.size();
-    }
-    for (const std::string &image : images)
-        s += image;
-    return s;
-}
+using zvtest::IcoBytes;
+using zvtest::IconImageBytes;
+using zvtest::WithU32;
 
 /* Width and height of an icon's picture. */
 SIZE IconSize(HICON icon)
@@ -137,7 +92,8 @@ TEST(IconReaders, IconFilesAndProgramGroupsBecomeIconsOfEachImage)
     RECORDBOXES boxes;
     std::string ico = zvtest::ScratchDir("menu-icons") + "\\five.ico";
     ASSERT_TRUE(zvtest::WriteFileBytes(
-        ico, IcoFile({IconImage(16, 1), IconImage(32, 4), IconImage(48, 8), IconImage(32, 32), IconImage(24, 8)})));
+        ico, IcoBytes({IconImageBytes(16, 1), IconImageBytes(32, 4), IconImageBytes(48, 8), IconImageBytes(32, 32),
+                       IconImageBytes(24, 8)})));
     ICONSET *set = ReadIconFromICOFile(ico.c_str());
     ExpectImages(set, {{16, 1}, {32, 4}, {48, 8}, {32, 32}, {24, 8}});
     FreeIconSet(set);
@@ -159,7 +115,7 @@ TEST(IconReaders, IconFilesAndProgramGroupsBecomeIconsOfEachImage)
     EXPECT_TRUE(shown.empty()) << shown[0].text;
 
     /* a 16-bit image is read; Wine 8 makes an icon of it, of its size */
-    ASSERT_TRUE(zvtest::WriteFileBytes(ico, IcoFile({IconImage(32, 16)})));
+    ASSERT_TRUE(zvtest::WriteFileBytes(ico, IcoBytes({IconImageBytes(32, 16)})));
     set = ReadIconFromICOFile(ico.c_str());
     ASSERT_TRUE(set != NULL);
     HICON icon = MakeIconFromResource(&set->IconImages[0]);
@@ -172,29 +128,24 @@ TEST(IconReaders, DamagedFilesGiveTheirBoxNeverACrash)
 {
     RECORDBOXES boxes;
     std::string dir = zvtest::ScratchDir("menu-icons-damaged");
-    std::string good = IconImage(32, 4);
-    std::string twoImages = IcoFile({good, IconImage(16, 8)});
-    auto withDword = [](std::string s, size_t at, unsigned v) {
-        std::string d;
-        Put(&d, v);
-        return s.replace(at, 4, d);
-    };
+    std::string good = IconImageBytes(32, 4);
+    std::string twoImages = IcoBytes({good, IconImageBytes(16, 8)});
     size_t image = 6 + 16;    /* a one-image file's image starts here */
     struct CASE {
         const char *name;
         std::string bytes;
     } cases[] = {
         {"short header", std::string("\0\0\1", 3)},
-        {"wrong type", withDword(IcoFile({good}), 0, 0x00020000)},
-        {"count beyond the directory", IcoFile({good}, 40)},
-        {"size past the end", withDword(IcoFile({good}), 6 + 8, (unsigned)good.size() + 1)},
-        {"offset past the end", withDword(twoImages, 6 + 16 + 12, (unsigned)twoImages.size() - 10)},
-        {"huge offset", withDword(IcoFile({good}), 6 + 12, 0xFFFFFFF0u)},
-        {"cut image", IcoFile({good.substr(0, 100)})},
-        {"header bigger than the image", withDword(IcoFile({good}), image, 4000)},
-        {"lying colour count", withDword(IcoFile({good}), image + 32, 0x40000000)},
-        {"lying width", withDword(IcoFile({good}), image + 4, 0x7FFFFFFF)},
-        {"no picture", withDword(IcoFile({good}), image + 8, 0)},
+        {"wrong type", WithU32(IcoBytes({good}), 0, 0x00020000)},
+        {"count beyond the directory", IcoBytes({good}, 40)},
+        {"size past the end", WithU32(IcoBytes({good}), 6 + 8, (unsigned)good.size() + 1)},
+        {"offset past the end", WithU32(twoImages, 6 + 16 + 12, (unsigned)twoImages.size() - 10)},
+        {"huge offset", WithU32(IcoBytes({good}), 6 + 12, 0xFFFFFFF0u)},
+        {"cut image", IcoBytes({good.substr(0, 100)})},
+        {"header bigger than the image", WithU32(IcoBytes({good}), image, 4000)},
+        {"lying colour count", WithU32(IcoBytes({good}), image + 32, 0x40000000)},
+        {"lying width", WithU32(IcoBytes({good}), image + 4, 0x7FFFFFFF)},
+        {"no picture", WithU32(IcoBytes({good}), image + 8, 0)},
     };
     std::string path = dir + "\\damaged.ico";
     for (const CASE &k : cases) {

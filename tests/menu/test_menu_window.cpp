@@ -2,7 +2,7 @@
  * test_menu_window.cpp - the menu window as a person sees it: its place
  * and size, the buttons and copyright line, what is enabled, and on the
  * screen the background through the buttons, icons, check marks and the
- * text colours.
+ * text colours; damaged pictures and icons from the menu file.
  */
 #include <gtest/gtest.h>
 
@@ -211,6 +211,80 @@ TEST(MenuWindow, ChecksIconsAndTextColoursFollowTheMenuFile)
     /* the close box ends it too */
     PostMessageA(menu, WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_TRUE(proc.Ended(20000));
+}
+
+TEST(MenuWindow, DamagedPicturesGiveTheirBoxDamagedIconsTheDefaultIcon)
+{
+    ClearRecords();
+    MENUSITE site = MakeMenuSite("damaged");
+    std::vector<zvtest::DAMAGEDFILE> bmps = zvtest::DamagedBmps(), icos = zvtest::DamagedIcos();
+    std::vector<std::string> icons;
+    for (size_t i = 0; i < icos.size(); i++) {
+        icons.push_back("icon" + std::to_string(i) + ".ico");
+        ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\" + icons.back(), icos[i].bytes));
+    }
+    /* index -1 would count the program's icons */
+    icons.push_back("ZVMenu.exe,-1");
+    ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\good.ico", zvtest::IcoBytes({zvtest::IconImageBytes(32, 4)})));
+
+    /* each damaged background in turn, the first at the start, the others
+     * handed over by a second start; the window icon from a damaged file */
+    MENUPROC proc;
+    for (size_t i = 0; i < bmps.size(); i++) {
+        SCOPED_TRACE(bmps[i].what);
+        std::string bmp = "back" + std::to_string(i) + ".bmp", ini = "back" + std::to_string(i) + ".ini";
+        ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\" + bmp, bmps[i].bytes));
+        WriteMenuIni(site.dir + "\\" + ini, {"Background=" + bmp, "Icon=" + icons[i % icons.size()]},
+                     {"MenuText1=A", "Command1=marker.exe"});
+        MENUPROC second;
+        ASSERT_TRUE(StartMenu(site, ini, NULL, i == 0 ? &proc : &second));
+        std::vector<zvtest::BOX> boxes = AnswerBoxes(proc, 1);
+        EXPECT_EQ(1u, boxes.size());
+        for (const zvtest::BOX &box : boxes) {
+            EXPECT_EQ("ZVMenu", box.caption);
+            EXPECT_EQ(0u, box.text.find("File '" + bmp + "' not found: ")) << box.text;
+        }
+        if (i == 0)
+            ASSERT_TRUE(WaitForMenu(proc, 1) != NULL);
+        else
+            EXPECT_TRUE(second.Ended(20000));
+    }
+
+    /* damaged item icons and index -1 draw the default icon; a whole
+     * icon file draws its own */
+    std::vector<std::string> items;
+    for (size_t i = 0; i < icons.size(); i++)
+        items.insert(items.end(), {"MenuText" + std::to_string(i + 1) + "=Item",
+                                   "Icon" + std::to_string(i + 1) + "=" + icons[i]});
+    size_t good = icons.size();
+    items.insert(items.end(), {"MenuText" + std::to_string(good + 1) + "=Good",
+                               "Icon" + std::to_string(good + 1) + "=good.ico"});
+    WriteMenuIni(site.dir + "\\icons.ini", {"Icon=" + icons[0], "HideCopyright=yes"}, items);
+    MENUPROC second;
+    ASSERT_TRUE(StartMenu(site, "icons.ini", NULL, &second));
+    HWND menu = WaitForMenu(proc, (int)good + 1);
+    ASSERT_TRUE(menu != NULL);
+    EXPECT_TRUE(second.Ended(20000));
+
+    const unsigned iconBlue = 0x1F5FA8;
+    auto iconArea = [](size_t i) { return RECT{12, 4 + 56 * (int)i, 44, 52 + 56 * (int)i}; };
+    zvtest::SCREENSHOT shot;
+    zvtest::Eventually([&] {
+        if (!zvtest::TakeScreenshot(&shot))
+            return false;
+        for (size_t i = 0; i < good; i++)
+            if (CountNear(shot, menu, iconArea(i), iconBlue, 48) <= 10)
+                return false;
+        return true;
+    }, zvtest::EVENT_WAIT_MS, 100);
+    for (size_t i = 0; i < good; i++)
+        EXPECT_GT(CountNear(shot, menu, iconArea(i), iconBlue, 48), 10) << icons[i];
+    EXPECT_EQ(0, CountNear(shot, menu, iconArea(good), iconBlue, 48));
+
+    PostMessageA(menu, WM_SYSCOMMAND, SC_CLOSE, 0);
+    DWORD code = 1;
+    EXPECT_TRUE(proc.Ended(20000, &code));
+    EXPECT_EQ(0u, code);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include "screen.h"
 #include "settings.h"
+#include "testpictures.h"
 #include "wizdriver.h"
 
 using namespace wiztest;
@@ -119,8 +120,9 @@ TEST(WizardAutorun, PagesFilledReachBothFilesAndSurviveARoundTrip)
     EXPECT_TRUE(PreviewShows(page, RED));
     struct { const char *file, *number; unsigned rgb; } previews[] = {
         { "art work\\disc icons.dll", "1", BLUE }, { "art work\\disc icons.dll", "7", PLACEHOLDER },
-        { "missing.ico", "0", PLACEHOLDER }, { "art work\\disc icons.dll", "1", BLUE },
+        { "missing.ico", "0", PLACEHOLDER }, { "cut.ico", "0", PLACEHOLDER }, { "art work\\disc icons.dll", "1", BLUE },
     };
+    ASSERT_TRUE(zvtest::WriteFileBytes(proj + "\\cut.ico", zvtest::DamagedIcos()[3].bytes));   /* cut to 200 bytes */
     for (const auto &p : previews) {
         SetText(page, ICONFILE, p.file);
         SetText(page, ICONNUMBER, p.number);

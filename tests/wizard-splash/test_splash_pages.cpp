@@ -32,6 +32,7 @@ TEST(WizardSplashPages, CopyrightSplashPictureAndTimesReachTheInf)
         { "pic.bmp", zvtest::BmpBytes(40, 30, 0x3366CC), "40x30" }, { "pic.png", zvtest::PngBytes(50, 20, 0xCC3333), "50x20" },
         { "Pic.JpEg", JpegHeader(70, 60), "70x60" }, { "pic.jpg", JpegHeader(31, 17), "31x17" },
         { "bad.jpg", "\xFF\xD8\xFF\xC0 no header", "31x17" }, { "bad.png", png, "31x17" },
+        { "cut.bmp", zvtest::DamagedBmps()[3].bytes /* cut after its headers */, "31x17" },
     };
     for (const auto &f : files)
         ASSERT_TRUE(zvtest::WriteFileBytes(proj + "\\" + f.name, f.bytes));

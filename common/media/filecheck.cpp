@@ -1,0 +1,277 @@
+/*
+ * filecheck.cpp - BMP and icon files checked against their own size
+ * before LoadImageA or ExtractIconA reads them.  Nothing in a file is
+ * trusted: every count, size and offset is compared in 64 bits with the
+ * bytes that are really there.
+ */
+#include "filecheck.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+namespace zv {
+
+static WORD Word(const BYTE *p)
+{
+    return (WORD)(p[0] | p[1] << 8);
+}
+
+static DWORD Dword(const BYTE *p)
+{
+    return (DWORD)p[0] | (DWORD)p[1] << 8 | (DWORD)p[2] << 16 | (DWORD)p[3] << 24;
+}
+
+ULONGLONG DibColourTableBytes(const BITMAPINFOHEADER *header)
+{
+    ULONGLONG colours = header->biClrUsed;
+    if (!colours)
+        colours = header->biBitCount == 1 ? 2 : header->biBitCount == 4 ? 16 : header->biBitCount == 8 ? 256 : 0;
+    return 4 * colours;
+}
+
+ULONGLONG DibRowBytes(ULONGLONG width, ULONGLONG bits)
+{
+    return (width * bits + 31) / 32 * 4;
+}
+
+/* ---- icons ---- */
+
+int IconImageFits(const BYTE *head, DWORD size)
+{
+    BITMAPINFOHEADER h;
+
+    if (size < sizeof h)
+        return 0;
+    memcpy(&h, head, sizeof h);
+    ULONGLONG bits = (ULONGLONG)h.biPlanes * h.biBitCount;
+    if (h.biSize < sizeof h || h.biSize > size || h.biWidth <= 0 || h.biHeight < 2 || bits == 0 || bits > 32)
+        return 0;
+    ULONGLONG rows = (ULONGLONG)(h.biHeight / 2);
+    ULONGLONG end = (ULONGLONG)h.biSize + DibColourTableBytes(&h) + DibRowBytes((ULONGLONG)h.biWidth, bits) * rows +
+                    DibRowBytes((ULONGLONG)h.biWidth, 1) * rows;
+    return end <= size;
+}
+
+int IconFileType(const BYTE *header, int *count)
+{
+    WORD type = Word(header + 2);
+    if (Word(header) != 0 || (type != ICONFILE_ICON && type != ICONFILE_CURSOR))
+        return 0;
+    *count = Word(header + 4);
+    return type;
+}
+
+int IconDirectoryFits(int count, ULONGLONG fileSize)
+{
+    return count >= 0 && (ULONGLONG)ICONFILE_HEADER + (ULONGLONG)count * ICONFILE_ENTRY <= fileSize;
+}
+
+int IconEntryPlace(const BYTE *entry, ULONGLONG fileSize, DWORD *offset, DWORD *size)
+{
+    *size = Dword(entry + 8);
+    *offset = Dword(entry + 12);
+    return *size != 0 && (ULONGLONG)*offset + *size <= fileSize;
+}
+
+/* Icons may hold PNG images, which the platform decodes within their
+ * size: the signature and the header chunk must be there. */
+static int PngImageFits(const BYTE *image, DWORD size)
+{
+    static const BYTE signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    enum { IHDR_END = 8 + 8 + 13 + 4 };
+    return size >= IHDR_END && memcmp(image, signature, sizeof signature) == 0 &&
+           memcmp(image + 12, "IHDR", 4) == 0;
+}
+
+static int IsPng(const BYTE *image, DWORD size)
+{
+    return size >= 4 && image[0] == 0x89 && image[1] == 'P' && image[2] == 'N' && image[3] == 'G';
+}
+
+int IconFileFits(const BYTE *data, ULONGLONG size)
+{
+    int count = 0;
+
+    if (size < ICONFILE_HEADER || !IconFileType(data, &count) || count == 0 || !IconDirectoryFits(count, size))
+        return 0;
+    for (int i = 0; i < count; i++) {
+        DWORD offset, bytes;
+        if (!IconEntryPlace(data + ICONFILE_HEADER + i * ICONFILE_ENTRY, size, &offset, &bytes))
+            return 0;
+        const BYTE *image = data + offset;
+        if (IsPng(image, bytes) ? !PngImageFits(image, bytes) : !IconImageFits(image, bytes))
+            return 0;
+    }
+    return 1;
+}
+
+/* ---- bitmaps ---- */
+
+int BitmapFileFits(const BYTE *head, size_t headBytes, ULONGLONG fileSize)
+{
+    enum { FILEHEADER = 14, COREHEADER = 12, INFOHEADER = 40 };
+
+    if (headBytes > fileSize || headBytes < FILEHEADER + 4 || head[0] != 'B' || head[1] != 'M')
+        return 0;
+    ULONGLONG offBits = Dword(head + 10), infoSize = Dword(head + 14);
+    ULONGLONG width, height, bits, colours, entry, compression, sizeImage = 0;
+    int topDown = 0;
+    if (infoSize == COREHEADER) {
+        if (headBytes < FILEHEADER + COREHEADER)
+            return 0;
+        width = Word(head + 18);
+        height = Word(head + 20);
+        bits = Word(head + 24);
+        compression = BI_RGB;
+        colours = 0;
+        entry = 3;
+    } else if (infoSize >= INFOHEADER) {
+        if (headBytes < FILEHEADER + INFOHEADER)
+            return 0;
+        LONG w = (LONG)Dword(head + 18), h = (LONG)Dword(head + 22);
+        if (w <= 0)
+            return 0;
+        width = (ULONGLONG)w;
+        topDown = h < 0;
+        height = topDown ? (ULONGLONG)(-(LONGLONG)h) : (ULONGLONG)h;
+        bits = Word(head + 28);
+        compression = Dword(head + 30);
+        sizeImage = Dword(head + 34);
+        colours = Dword(head + 46);
+        entry = 4;
+    } else {
+        return 0;
+    }
+    if (width == 0 || height == 0)
+        return 0;
+    if (!colours && bits <= 8)
+        colours = 1ull << bits;
+
+    ULONGLONG masks = 0;
+    int packed = 0;
+    switch (compression) {
+    case BI_RGB:
+        if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
+            return 0;
+        break;
+    case BI_BITFIELDS:
+        if (bits != 16 && bits != 32)
+            return 0;
+        /* the three masks follow a plain info header; later headers hold them */
+        if (infoSize == INFOHEADER)
+            masks = 12;
+        break;
+    case BI_RLE8:
+    case BI_RLE4:
+        /* packed rows run bottom-up, as many bytes as the header says */
+        if (bits != (compression == BI_RLE8 ? 8u : 4u) || topDown || sizeImage == 0)
+            return 0;
+        packed = 1;
+        break;
+    default:
+        return 0;
+    }
+
+    ULONGLONG headers = FILEHEADER + infoSize + masks + entry * colours;
+    if (headers > fileSize)
+        return 0;
+    /* no offset: the pixels follow the colour table */
+    if (offBits == 0)
+        offBits = headers;
+    if (offBits < headers || offBits > fileSize)
+        return 0;
+    ULONGLONG room = fileSize - offBits;
+    if (packed)
+        return sizeImage <= room;
+    return height <= room / DibRowBytes(width, bits);
+}
+
+/* ---- files ---- */
+
+static HANDLE OpenForCheck(const char *path)
+{
+    return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, NULL);
+}
+
+static int ReadAt(HANDLE file, ULONGLONG offset, void *buffer, DWORD size, DWORD *got)
+{
+    LARGE_INTEGER to;
+    to.QuadPart = (LONGLONG)offset;
+    *got = 0;
+    return SetFilePointerEx(file, to, NULL, FILE_BEGIN) && ReadFile(file, buffer, size, got, NULL);
+}
+
+static int Damaged(void)
+{
+    SetLastError(ERROR_INVALID_DATA);
+    return 0;
+}
+
+int BitmapFileLoadable(const char *path)
+{
+    BYTE head[BMP_HEAD_BYTES];
+    LARGE_INTEGER size;
+    DWORD got = 0;
+
+    HANDLE file = OpenForCheck(path);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    int read = GetFileSizeEx(file, &size) && ReadAt(file, 0, head, sizeof head, &got);
+    DWORD error = GetLastError();
+    CloseHandle(file);
+    if (!read) {
+        SetLastError(error);
+        return 0;
+    }
+    return BitmapFileFits(head, got, (ULONGLONG)size.QuadPart) ? 1 : Damaged();
+}
+
+/* Larger "icon files" are no icons a disc shows: refused unread. */
+enum { ICONFILE_MOST = 32 * 1024 * 1024 };
+
+/* 0 for an icon or cursor file that is not whole; 1 for a whole one, for
+ * any other file and for one that cannot be opened (which fails in the
+ * platform as it always did). */
+static int IconFileWhole(const char *path)
+{
+    BYTE head[4];
+    LARGE_INTEGER size;
+    DWORD got = 0;
+
+    HANDLE file = OpenForCheck(path);
+    if (file == INVALID_HANDLE_VALUE)
+        return 1;
+    int icon = 0;
+    if (ReadAt(file, 0, head, sizeof head, &got) && got > 0) {
+        /* an icon or cursor file by its first bytes; anything else, a
+         * program ("MZ") above all, is not for this check */
+        static const BYTE iconHead[] = {0, 0, ICONFILE_ICON, 0}, cursorHead[] = {0, 0, ICONFILE_CURSOR, 0};
+        icon = memcmp(head, iconHead, got) == 0 || memcmp(head, cursorHead, got) == 0;
+    }
+    int fits = 0;
+    if (icon && GetFileSizeEx(file, &size) && size.QuadPart >= ICONFILE_HEADER && size.QuadPart <= ICONFILE_MOST) {
+        BYTE *data = (BYTE *)malloc((size_t)size.QuadPart);
+        DWORD all = 0;
+        fits = data && ReadAt(file, 0, data, (DWORD)size.QuadPart, &all) && all == (DWORD)size.QuadPart &&
+               IconFileFits(data, (ULONGLONG)size.QuadPart);
+        free(data);
+    }
+    CloseHandle(file);
+    return !icon || fits;
+}
+
+int IconSourceLoadable(const char *path)
+{
+    char found[MAX_PATH];
+
+    if (!IconFileWhole(path))
+        return Damaged();
+    /* ExtractIconA may look a name up along the search path: that file too */
+    DWORD n = SearchPathA(NULL, path, NULL, sizeof found, found, NULL);
+    if (n > 0 && n < sizeof found && !IconFileWhole(found))
+        return Damaged();
+    return 1;
+}
+
+} // namespace zv

@@ -1,0 +1,63 @@
+/*
+ * filecheck.h - whether a BMP or icon file is whole before the platform
+ * gets it.  LoadImageA and ExtractIconA trust a file's headers and read
+ * past the end of a damaged one; a file whose headers, colour table or
+ * pixel data do not lie inside it is refused here instead.  The icon
+ * image and directory checks are also those of the menu's icon readers.
+ * All sizes are computed in 64 bits.
+ */
+#ifndef ZV_FILECHECK_H
+#define ZV_FILECHECK_H
+
+#include <windows.h>
+
+namespace zv {
+
+/* ---- pieces of DIBs and icon files ---- */
+
+/* Bytes of the colour table behind a DIB header (biClrUsed entries, or a
+ * full table for 1, 4 and 8 bits). */
+ULONGLONG DibColourTableBytes(const BITMAPINFOHEADER *header);
+/* Bytes of one row of width pixels of bits each, padded to 4 bytes. */
+ULONGLONG DibRowBytes(ULONGLONG width, ULONGLONG bits);
+
+/* An icon image of size bytes, of which head holds the first ones (at
+ * least a BITMAPINFOHEADER's worth when size has that many): its header,
+ * colour table, colour bits and mask lie in the size bytes. */
+int IconImageFits(const BYTE *head, DWORD size);
+
+enum { ICONFILE_HEADER = 6, ICONFILE_ENTRY = 16 };
+enum { ICONFILE_ICON = 1, ICONFILE_CURSOR = 2 };
+
+/* The type of an icon (1) or cursor (2) file from its 6-byte header, with
+ * its image count; 0 for any other header. */
+int IconFileType(const BYTE *header, int *count);
+/* The header and count directory entries lie in fileSize bytes. */
+int IconDirectoryFits(int count, ULONGLONG fileSize);
+/* The place of a directory entry's image: 1 when it has bytes and all of
+ * them lie in fileSize bytes. */
+int IconEntryPlace(const BYTE *entry, ULONGLONG fileSize, DWORD *offset, DWORD *size);
+
+/* ---- whole files ---- */
+
+enum { BMP_HEAD_BYTES = 54 };
+
+/* A BMP file of fileSize bytes whose first headBytes are head (all of them,
+ * or at least BMP_HEAD_BYTES): its headers, masks, colour table and pixels
+ * lie in the file. */
+int BitmapFileFits(const BYTE *head, size_t headBytes, ULONGLONG fileSize);
+/* An icon or cursor file held whole in data: its directory and every
+ * image lie in it. */
+int IconFileFits(const BYTE *data, ULONGLONG size);
+
+/* 1 when the file may go to LoadImageA as a bitmap; 0, with the last
+ * error set, when it cannot be read or is not a whole BMP file. */
+int BitmapFileLoadable(const char *path);
+/* 1 when the file may go to ExtractIconA: programs, libraries and files
+ * that are no icon file go as they are, an icon or cursor file only when
+ * it is whole.  0, with the last error set, for a damaged one. */
+int IconSourceLoadable(const char *path);
+
+} // namespace zv
+
+#endif

@@ -1,0 +1,131 @@
+/*
+ * test_filecheck.cpp - the checks that stand before LoadImageA and
+ * ExtractIconA, on files written here: whole BMP files of every kind the
+ * platform loads and icon files it makes icons of pass (and do load),
+ * damaged ones are refused with "invalid data", programs and other files
+ * go on untouched.
+ */
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "filecheck.h"
+#include "testpictures.h"
+#include "zvtest.h"
+
+namespace zv {
+
+namespace {
+
+using zvtest::WithU32;
+
+/* 16 x 4 pixels of palette entry 1, RLE8-packed, bottom-up. */
+std::string Rle8Bmp()
+{
+    std::string rows;
+    for (int y = 0; y < 4; y++)
+        rows += std::string("\x10\x01\x00\x00", 4);
+    rows += std::string("\x00\x01", 2);
+    std::string s = zvtest::BmpBytes(16, 4, 8, 0x3366CC).substr(0, 54 + 1024);
+    s = WithU32(WithU32(s, 30, BI_RLE8), 34, (unsigned)rows.size());
+    return WithU32(s + rows, 2, (unsigned)(s.size() + rows.size()));
+}
+
+enum KIND { BITMAP, ICONSOURCE };
+
+struct CASE {
+    const char *what;
+    KIND kind;
+    std::string bytes;
+    bool whole;
+};
+
+TEST(FileChecks, WholeFilesPassAndLoadDamagedOnesAreRefused)
+{
+    std::string dir = zvtest::ScratchDir("filecheck");
+    std::string bmp32 = zvtest::BmpBytes(96, 64, 32, 0x3366CC);
+    std::string icon = zvtest::IcoBytes({zvtest::IconImageBytes(16, 4), zvtest::IconImageBytes(32, 32)});
+    std::string rle = Rle8Bmp();
+    std::vector<CASE> cases = {
+        {"8-bit", BITMAP, zvtest::BmpBytes(96, 64, 8, 0x3366CC), true},
+        {"24-bit", BITMAP, zvtest::BmpBytes(5, 3, 0x3366CC), true},
+        {"32-bit", BITMAP, bmp32, true},
+        {"top-down", BITMAP, zvtest::BmpBytes(96, -64, 32, 0x3366CC), true},
+        {"no pixel offset: right after the headers", BITMAP, WithU32(bmp32, 10, 0), true},
+        {"bit fields and their masks", BITMAP,
+         WithU32(WithU32(bmp32.substr(0, 54), 30, BI_BITFIELDS), 10, 66) +
+             std::string("\x00\x00\xFF\x00\x00\xFF\x00\x00\xFF\x00\x00\x00", 12) + bmp32.substr(54),
+         true},
+        {"RLE8", BITMAP, rle, true},
+        {"12-byte header", BITMAP,   /* 5 x 3 pixels of 24 bits */
+         std::string("BM\x4A\0\0\0\0\0\0\0\x1A\0\0\0\x0C\0\0\0\x05\0\x03\0\x01\0\x18\0", 26) + std::string(48, '\x7F'),
+         true},
+        {"icon of two images", ICONSOURCE, icon, true},
+        {"icon of a PNG image", ICONSOURCE, zvtest::IcoBytes({zvtest::PngBytes(32, 32, 0x3366CC)}), true},
+        {"program", ICONSOURCE, "MZ" + std::string(200, '\0'), true},
+        {"text", ICONSOURCE, "no icon here", true},
+
+        {"not a BMP", BITMAP, "BX" + bmp32.substr(2), false},
+        {"empty", BITMAP, "", false},
+        {"header size past the end", BITMAP, WithU32(bmp32, 14, 0xFFFFFFF0u), false},
+        {"header of no known size", BITMAP, WithU32(bmp32, 14, 20), false},
+        {"colour count past the end", BITMAP, WithU32(bmp32, 46, 0x40000000), false},
+        {"no width", BITMAP, WithU32(bmp32, 18, 0), false},
+        {"JPEG inside", BITMAP, WithU32(bmp32, 30, BI_JPEG), false},
+        {"masks inside the pixels' place", BITMAP, WithU32(bmp32, 30, BI_BITFIELDS), false},
+        {"RLE8 longer than the file", BITMAP, WithU32(rle, 34, 1000), false},
+        {"RLE8 without a size", BITMAP, WithU32(rle, 34, 0), false},
+        {"RLE8 top-down", BITMAP, WithU32(rle, 22, (unsigned)-4), false},
+        {"icon of no image", ICONSOURCE, zvtest::IcoBytes({}), false},
+        {"icon header cut short", ICONSOURCE, std::string("\0\0\1", 3), false},
+        {"cursor cut", ICONSOURCE, WithU32(icon, 0, 0x00020000).substr(0, 300), false},
+        {"PNG image cut", ICONSOURCE, zvtest::IcoBytes({zvtest::PngBytes(32, 32, 0x3366CC).substr(0, 20)}), false},
+        {"second image cut", ICONSOURCE, icon.substr(0, icon.size() - 1), false},
+    };
+    for (const zvtest::DAMAGEDFILE &d : zvtest::DamagedBmps())
+        cases.push_back({d.what, BITMAP, d.bytes, false});
+    for (const zvtest::DAMAGEDFILE &d : zvtest::DamagedIcos())
+        cases.push_back({d.what, ICONSOURCE, d.bytes, false});
+
+    int n = 0;
+    for (const CASE &k : cases) {
+        SCOPED_TRACE(k.what);
+        std::string path = dir + "\\case" + std::to_string(n++) + (k.kind == BITMAP ? ".bmp" : ".ico");
+        ASSERT_TRUE(zvtest::WriteFileBytes(path, k.bytes));
+        SetLastError(0);
+        int loadable = k.kind == BITMAP ? BitmapFileLoadable(path.c_str()) : IconSourceLoadable(path.c_str());
+        EXPECT_EQ(k.whole ? 1 : 0, loadable);
+        if (!k.whole) {
+            EXPECT_EQ((DWORD)ERROR_INVALID_DATA, GetLastError());
+            continue;
+        }
+        /* what passes, the platform really loads */
+        if (k.kind == BITMAP) {
+            HBITMAP bitmap = (HBITMAP)LoadImageA(NULL, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+            EXPECT_TRUE(bitmap != NULL);
+            DeleteObject(bitmap);
+        } else if (k.bytes[0] == '\0') {
+            HICON got = ExtractIconA(GetModuleHandleA(NULL), path.c_str(), 0);
+            EXPECT_GT((UINT_PTR)got, 1u);
+            if ((UINT_PTR)got > 1)
+                DestroyIcon(got);
+        }
+    }
+
+    /* a file that is not there: no bitmap, with the system's reason; the
+     * icon extraction fails on it by itself as before */
+    SetLastError(0);
+    EXPECT_EQ(0, BitmapFileLoadable((dir + "\\absent.bmp").c_str()));
+    EXPECT_EQ((DWORD)ERROR_FILE_NOT_FOUND, GetLastError());
+    EXPECT_EQ(1, IconSourceLoadable((dir + "\\absent.ico").c_str()));
+    /* a real program */
+    EXPECT_EQ(1, IconSourceLoadable(zvtest::BinPath("media_tests.exe").c_str()));
+}
+
+} // namespace
+
+} // namespace zv
