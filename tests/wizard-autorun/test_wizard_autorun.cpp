@@ -331,11 +331,12 @@ TEST(WizardAutorun, DefaultActionInAFolderWithABlankStartsFromTheDisc)
     std::string inf = disc.dir + "\\AUTORUN.INF", setup = disc.dir + "\\Setup Files\\setup.exe";
     CreateDirectoryA((disc.dir + "\\Setup Files").c_str(), NULL);
     ASSERT_TRUE(CopyFileA(disc.marker.c_str(), setup.c_str(), FALSE));
-    /* a document that no program opens, so the default action runs */
-    RegDeleteTreeA(HKEY_CLASSES_ROOT, ".zvwznone");
-    ASSERT_TRUE(zvtest::WriteFileBytes(disc.dir + "\\readme.zvwznone", "x"));
+    /* a document that no program opens, so the default action runs (a
+     * three-letter extension: a longer one is also found by its 8.3 form) */
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, ".zvn");
+    ASSERT_TRUE(zvtest::WriteFileBytes(disc.dir + "\\readme.zvn", "x"));
     ASSERT_TRUE(zvtest::WriteFileBytes(inf, "[autorun]\r\nopen=ZORVAN.EXE\r\n[Zorvan Data]\r\n"
-                                            "Document=readme.zvwznone\r\nHideSplash=1\r\nSplashLen=0\r\n"));
+                                            "Document=readme.zvn\r\nHideSplash=1\r\nSplashLen=0\r\n"));
     WIZARD w;
     ASSERT_TRUE(StartWizard(&w, tool));
     ASSERT_TRUE(OpenProject(w, inf));
