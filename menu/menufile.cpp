@@ -200,6 +200,8 @@ static void ResolveCommand(MENUAPP *app, const char *value)
         /* the character after "{MENU}" is the separator; alone: no argument */
         const char *arg = strlen(value) > 7 ? value + 7 : "";
         app->bMenu = 1;
+        /* kept for the box: pressing an item whose command did not fit */
+        strcpy_s(app->szMenuArg, sizeof app->szMenuArg, arg);
         if (!ProgramPath(self, sizeof self))
             return;
         snprintf(command, sizeof command, "\"%s\" %s", self, arg);
