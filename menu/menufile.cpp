@@ -307,6 +307,24 @@ static int FindMenuFile(const char *requested)
     return 1;
 }
 
+/* A box of a reload lets the author close the menu window meanwhile: the
+ * reload stops there, and what it made since goes with the window. */
+static int WindowGone(HWND hwnd)
+{
+    return hwnd && !IsWindow(hwnd);
+}
+
+static HWND AbandonReload(void)
+{
+    sOptions.nMusic = StopMusic();
+    ClearMenuControls();
+    if (sOptions.hbmBackground)
+        DeleteObject(sOptions.hbmBackground);
+    sOptions.hbmBackground = NULL;
+    sOptions.nApps = 0;
+    return NULL;
+}
+
 HWND ReinitMenu(HWND hwnd, ATOM atom, HINSTANCE hInstance)
 {
     char requested[PATHLEN];
@@ -353,12 +371,16 @@ HWND ReinitMenu(HWND hwnd, ATOM atom, HINSTANCE hInstance)
 
     /* 7 to 10 */
     LoadBackground(hInstance);
+    if (WindowGone(hwnd))
+        return AbandonReload();
     LoadSmallIcon(hwnd, hInstance);
     StartMusic();
     ReadLook();
 
     /* 11, 12 */
     sOptions.nApps = ReadItems(hInstance);
+    if (WindowGone(hwnd))
+        return AbandonReload();
     if (sOptions.nApps == 0)
         return NULL;
 
