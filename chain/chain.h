@@ -34,7 +34,8 @@ struct CHAINARGS {
 };
 
 void SplitChainCommandLine(const char *cmdline, CHAINARGS *args);
-void DefaultConfigName(char *name, size_t size);
+/* ZVCHAIN.INI beside the program; 0 when the program's own path does not fit. */
+int DefaultConfigName(char *name, size_t size);
 
 /* ---- list (applist.cpp) ---- */
 
@@ -49,6 +50,8 @@ void StartAppList(int count);
 int ChainBox(UINT icon, const char *format, ...) __attribute__((format(gnu_printf, 2, 3)));
 void ShellErrorText(INT_PTR code, char *out, size_t size);
 void ReportWaitFailure(void);
+/* The default file cannot be named: the missing-file box with the reason. */
+void ReportDefaultTooLong(void);
 
 /* ---- the whole run (chainmain.cpp) ---- */
 

@@ -55,21 +55,23 @@ void SplitChainCommandLine(const char *cmdline, CHAINARGS *args)
     args->cchName = strcspn(p, " \t");
 }
 
-void DefaultConfigName(char *name, size_t size)
+int DefaultConfigName(char *name, size_t size)
 {
     char module[MAX_PATH];
     DWORD n = GetModuleFileNameA(NULL, module, sizeof module);
 
     name[0] = '\0';
-    if (n > 0 && n < sizeof module) {
-        char *slash = strrchr(module, '\\');
-        if (slash)
-            slash[1] = '\0';
-        if (strcpy_s(name, size, module) != 0)
-            name[0] = '\0';
+    /* a bare name would read whatever folder is current: another disc's */
+    if (n == 0 || n >= sizeof module)
+        return 0;
+    char *slash = strrchr(module, '\\');
+    if (slash)
+        slash[1] = '\0';
+    if (strcpy_s(name, size, module) != 0 || strcat_s(name, size, "ZVCHAIN.INI") != 0) {
+        name[0] = '\0';
+        return 0;
     }
-    if (strcat_s(name, size, "ZVCHAIN.INI") != 0)
-        strcpy_s(name, size, "ZVCHAIN.INI");
+    return 1;
 }
 
 } // namespace zv

@@ -44,8 +44,9 @@ int ChainMain(HINSTANCE instance, const char *cmdline)
         /* a longer name is cut here only for the box: it cannot fit a path */
         size_t n = args.cchName < sizeof name - 1 ? args.cchName : sizeof name - 1;
         strncpy_s(name, sizeof name, args.pszName, n);
-    } else {
-        DefaultConfigName(name, sizeof name);
+    } else if (!DefaultConfigName(name, sizeof name)) {
+        ReportDefaultTooLong();
+        return 0;
     }
 
     DWORD len = GetFullPathNameA(name, sizeof full, full, &filePart);

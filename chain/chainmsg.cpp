@@ -50,4 +50,14 @@ void ReportWaitFailure(void)
 #pragma GCC diagnostic pop
 }
 
+void ReportDefaultTooLong(void)
+{
+    char system[512];
+
+    if (!FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
+                        ERROR_FILENAME_EXCED_RANGE, LANG_USER_DEFAULT, system, sizeof system, NULL))
+        system[0] = '\0';
+    ChainBox(MB_ICONERROR, "Error: Configuration file %s not found!\n\n%s", "ZVCHAIN.INI", system);
+}
+
 } // namespace zv

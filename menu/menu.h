@@ -62,6 +62,7 @@ struct MENUAPP {
     int bRunOnce, bHasRun, bMaximize, bExit, bMenu;
     HWND hwndButton;
     int nItem;              /* its number in the menu file: names its run record */
+    char szMenuArg[COMMANDLEN]; /* a "{MENU}" item's argument, named when its command does not fit */
 };
 
 extern MENUOPTIONS sOptions;
@@ -97,6 +98,9 @@ int YesNo(const char *value);
 /* ---- item start and messages (perform.cpp) ---- */
 
 int Perform(HWND owner, const char *command, int maximize);
+/* A pressed item of the window: Perform, or the failure box for a "{MENU}"
+ * item whose command did not fit; 1 when it counts as run. */
+int PerformItem(HWND owner, const MENUAPP *app);
 int NotifyUserSE(HWND owner, UINT id, const char *arg);
 int FileExists(const char *path);
 int index(const char *text, const char *pattern);

@@ -205,6 +205,8 @@ static void ResolveCommand(MENUAPP *app, const char *value)
         /* the character after "{MENU}" is the separator; alone: no argument */
         const char *arg = strlen(value) > 7 ? value + 7 : "";
         app->bMenu = 1;
+        /* kept for the box: pressing an item whose command did not fit */
+        strcpy_s(app->szMenuArg, sizeof app->szMenuArg, arg);
         if (!ProgramPath(self, sizeof self))
             return;
         snprintf(command, sizeof command, "\"%s\" %s", self, arg);
@@ -310,6 +312,24 @@ static int FindMenuFile(const char *requested)
     return 1;
 }
 
+/* A box of a reload lets the author close the menu window meanwhile: the
+ * reload stops there, and what it made since goes with the window. */
+static int WindowGone(HWND hwnd)
+{
+    return hwnd && !IsWindow(hwnd);
+}
+
+static HWND AbandonReload(void)
+{
+    sOptions.nMusic = StopMusic();
+    ClearMenuControls();
+    if (sOptions.hbmBackground)
+        DeleteObject(sOptions.hbmBackground);
+    sOptions.hbmBackground = NULL;
+    sOptions.nApps = 0;
+    return NULL;
+}
+
 HWND ReinitMenu(HWND hwnd, ATOM atom, HINSTANCE hInstance)
 {
     char requested[PATHLEN];
@@ -356,12 +376,16 @@ HWND ReinitMenu(HWND hwnd, ATOM atom, HINSTANCE hInstance)
 
     /* 7 to 10 */
     LoadBackground(hInstance);
+    if (WindowGone(hwnd))
+        return AbandonReload();
     LoadSmallIcon(hwnd, hInstance);
     StartMusic();
     ReadLook();
 
     /* 11, 12 */
     sOptions.nApps = ReadItems(hInstance);
+    if (WindowGone(hwnd))
+        return AbandonReload();
     if (sOptions.nApps == 0)
         return NULL;
 

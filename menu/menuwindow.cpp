@@ -307,7 +307,7 @@ static void PressItem(HWND hwnd, int i)
         return;
     }
     nBusy++;
-    int done = Perform(hwnd, app->szCommand, app->bMaximize);
+    int done = PerformItem(hwnd, app);
     nBusy--;
     /* the window may have gone while a box was open */
     if (done && IsWindow(hwnd) && app->hwndButton) {

@@ -167,5 +167,30 @@ int Perform(HWND owner, const char *command, int maximize)
     return 0;
 }
 
+/* The program's own path and the argument did not fit one command: nothing
+ * can open that sub-menu, which is a start that failed. */
+static void ReportMenuTooLong(HWND owner, const char *arg)
+{
+    char self[MAX_PATH], command[COMMANDLEN + MAX_PATH];
+
+    if (!GetModuleFileNameA(NULL, self, sizeof self))
+        self[0] = '\0';
+    /* a path too long for the buffer is named as far as it goes */
+    self[sizeof self - 1] = '\0';
+    snprintf(command, sizeof command, "\"%s\" %s", self, arg);
+    SetLastError(ERROR_FILENAME_EXCED_RANGE);
+    NotifyUserSE(owner, IDS_EXECERROR, command);
+}
+
+int PerformItem(HWND owner, const MENUAPP *app)
+{
+    /* a built "{MENU}" command is never empty */
+    if (app->bMenu && !app->szCommand[0]) {
+        ReportMenuTooLong(owner, app->szMenuArg);
+        return 0;
+    }
+    return Perform(owner, app->szCommand, app->bMaximize);
+}
+
 } // namespace menu
 } // namespace zv

@@ -1,8 +1,11 @@
 /*
  * test_chain_options.cpp - ZVChain's command line: the options and their
- * boxes, and how the configuration file is named, found or missed.
+ * boxes, and how the configuration file is named, found or missed (a
+ * program too deep to name its own is reported, never another's read).
  */
 #include <gtest/gtest.h>
+#include <stdlib.h>
+#include <string.h>
 
 #include "chainsite.h"
 
@@ -164,6 +167,112 @@ TEST(ChainConfigName, NamesTooLongForAPathAreMissingFiles)
         zvtest::RUN run = RunChain(site, name);
         ExpectOneBox(run, "Error: Configuration file " + name + " not found!");
     }
+    EXPECT_TRUE(MarksAfterPause(site).empty());
+}
+
+/* Folders past MAX_PATH: made, filled and removed through the wide calls
+ * and their "\\?\" names (the ANSI calls stop at MAX_PATH). */
+std::wstring LongName(const std::string &path)
+{
+    std::string full = "\\\\?\\" + path;
+    std::wstring w(full.size(), L'\0');
+    w.resize((size_t)MultiByteToWideChar(CP_ACP, 0, full.data(), (int)full.size(), &w[0], (int)w.size()));
+    return w;
+}
+
+struct DEEPFOLDER {
+    std::vector<std::string> levels;
+    ~DEEPFOLDER()
+    {
+        for (size_t i = levels.size(); i-- > 0;) {
+            for (const char *f : {"\\ZVChain.exe", "\\ZVCHAIN.INI"})
+                DeleteFileW(LongName(levels[i] + f).c_str());
+            RemoveDirectoryW(LongName(levels[i]).c_str());
+        }
+    }
+};
+
+/* Wine starts no program from a path past MAX_PATH, but its own loader,
+ * started as the Unix program it is, does; the copy then runs with that
+ * long module path.  Its box is told from other tests' by the image. */
+bool StartThroughWineLoader(const std::string &exe, const std::string &cwd)
+{
+    const char *loader = getenv("WINELOADER");
+    if (!loader)
+        return false;
+    std::string cmd = "\"Z:" + std::string(loader) + "\" \"" + exe + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(NULL, &cmd[0], NULL, NULL, FALSE, 0, NULL, cwd.c_str(), &si, &pi))
+        return false;
+    if (pi.hProcess)
+        CloseHandle(pi.hProcess);
+    if (pi.hThread)
+        CloseHandle(pi.hThread);
+    return true;
+}
+
+/* The box once shown: its texts are set before it shows. */
+HWND FindBoxOfImage(const std::wstring &image, DWORD *pid)
+{
+    for (HWND h = FindWindowExA(NULL, NULL, "#32770", "ZVChain"); h; h = FindWindowExA(NULL, h, "#32770", "ZVChain")) {
+        if (!IsWindowVisible(h))
+            continue;
+        GetWindowThreadProcessId(h, pid);
+        HANDLE p = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, *pid);
+        if (!p)
+            continue;
+        std::vector<wchar_t> name(1024);
+        DWORD size = (DWORD)name.size();
+        bool same = QueryFullProcessImageNameW(p, 0, name.data(), &size) && _wcsicmp(name.data(), image.c_str()) == 0;
+        CloseHandle(p);
+        if (same)
+            return h;
+    }
+    return NULL;
+}
+
+TEST(ChainConfigName, AProgramPathTooLongToNameItsDefaultFileStartsNothing)
+{
+    if (!getenv("WINELOADER"))
+        GTEST_SKIP() << "a program path past MAX_PATH is started through Wine's loader only";
+    /* the current folder holds a ZVCHAIN.INI too: another disc's, say */
+    CHAINSITE site = DefaultSite("longpath");
+    DEEPFOLDER deepFolder;
+    std::string dir = site.dir;
+    while (dir.size() + strlen("\\ZVChain.exe") <= 300) {
+        dir += "\\folder-with-a-long-name";
+        ASSERT_TRUE(CreateDirectoryW(LongName(dir).c_str(), NULL)) << dir.size() << " " << GetLastError();
+        deepFolder.levels.push_back(dir);
+    }
+    std::string exe = dir + "\\ZVChain.exe";
+    ASSERT_TRUE(CopyFileW(LongName(site.exe).c_str(), LongName(exe).c_str(), FALSE)) << GetLastError();
+    std::string ini = "[ZVChain]\r\nCommand1=\"" + site.marker + "\" beside\r\nWait1=0\r\n";
+    HANDLE h = CreateFileW(LongName(dir + "\\ZVCHAIN.INI").c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, h);
+    DWORD written = 0;
+    EXPECT_TRUE(WriteFile(h, ini.data(), (DWORD)ini.size(), &written, NULL));
+    CloseHandle(h);
+    std::wstring image = LongName(exe).substr(4);
+
+    char reason[512];
+    ASSERT_NE(0u, FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
+                                 ERROR_FILENAME_EXCED_RANGE, LANG_USER_DEFAULT, reason, sizeof reason, NULL));
+    ASSERT_TRUE(StartThroughWineLoader(exe, site.dir));
+    HWND box = NULL;
+    DWORD pid = 0;
+    ASSERT_TRUE(zvtest::Eventually([&] { return (box = FindBoxOfImage(image, &pid)) != NULL; }));
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    EXPECT_EQ(std::string("Error: Configuration file ZVCHAIN.INI not found!\n\n") + reason,
+              zvtest::WindowText(GetDlgItem(box, 0xFFFF)));
+    zvtest::PressButton(box, IDOK);
+    ASSERT_TRUE(process != NULL);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, zvtest::EVENT_WAIT_MS));
+    DWORD code = 1;
+    EXPECT_TRUE(GetExitCodeProcess(process, &code));
+    EXPECT_EQ(0u, code);
+    CloseHandle(process);
     EXPECT_TRUE(MarksAfterPause(site).empty());
 }
 

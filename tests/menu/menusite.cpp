@@ -127,6 +127,23 @@ void PressItem(HWND menu, int id, int code)
     PostMessageA(menu, WM_COMMAND, MAKEWPARAM(id, code), (LPARAM)GetDlgItem(menu, id));
 }
 
+unsigned ScreenAt(const zvtest::SCREENSHOT &shot, HWND window, int x, int y)
+{
+    POINT p = {x, y};
+    ClientToScreen(window, &p);
+    return shot.At(p.x, p.y);
+}
+
+int CountNear(const zvtest::SCREENSHOT &shot, HWND window, RECT region, unsigned rgb, int tolerance)
+{
+    int n = 0;
+    for (int y = region.top; y < region.bottom; y++)
+        for (int x = region.left; x < region.right; x++)
+            if (zvtest::NearColour(rgb, ScreenAt(shot, window, x, y), tolerance))
+                n++;
+    return n;
+}
+
 std::vector<zvtest::BOX> AnswerBoxes(const MENUPROC &proc, size_t n, DWORD waitMs)
 {
     std::vector<zvtest::BOX> boxes;

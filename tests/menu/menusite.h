@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "screen.h"
 #include "zvtest.h"
 
 namespace zv {
@@ -47,6 +48,11 @@ HWND WaitForMenuDialog(const MENUPROC &proc, DWORD waitMs = 30000);
 std::vector<std::string> ButtonTexts(HWND menu);
 /* Client rectangle of a child in its parent's client coordinates. */
 RECT ChildRect(HWND child);
+
+/* The pixel of a screenshot at client point x, y of window. */
+unsigned ScreenAt(const zvtest::SCREENSHOT &shot, HWND window, int x, int y);
+/* Pixels of region (client coordinates) near colour rgb. */
+int CountNear(const zvtest::SCREENSHOT &shot, HWND window, RECT region, unsigned rgb, int tolerance);
 
 /* Presses button id as a click would (BN_CLICKED), or with another code. */
 void PressItem(HWND menu, int id, int code = BN_CLICKED);

@@ -2,7 +2,8 @@
  * test_menu_inprocess.cpp - the menu's steps driven in this process with a
  * window class of its own: the music through the MCI seam across sub-menus,
  * menu files that are missing or bad, what the keys read into, colour
- * values, and reload requests that arrive while a load is under way.
+ * values, reload requests that arrive while a load is under way, and a
+ * window closed while a reload's box is up.
  */
 #include <gtest/gtest.h>
 
@@ -34,10 +35,15 @@ MCIERROR WINAPI RecordMci(LPCSTR command, LPSTR reply, UINT size, HWND)
 /* When set, a box sends these reload requests to the window first. */
 HWND boxWindow;
 std::vector<ATOM> atomsDuringBox;
+/* When set, the author closes this window while the box is up. */
+HWND closeDuringBox;
 
 int WINAPI RecordBox(HWND, LPCSTR text, LPCSTR caption, UINT)
 {
     boxes.push_back(std::string(caption) + "|" + text);
+    if (closeDuringBox)
+        DestroyWindow(closeDuringBox);
+    closeDuringBox = NULL;
     for (ATOM a : atomsDuringBox)
         SendMessageA(boxWindow, WM_COMMAND, ID_MENU_RELOAD, a);
     atomsDuringBox.clear();
@@ -267,6 +273,43 @@ TEST_F(MenuInProcess, AReloadDuringALoadWaitsAndOnlyTheLatestRuns)
     char name[MAX_PATH];
     for (ATOM a : {busy, x, y})
         EXPECT_EQ(0u, GlobalGetAtomNameA(a, name, sizeof name));
+}
+
+TEST_F(MenuInProcess, AWindowClosedWhileAReloadShowsABoxEndsTheReload)
+{
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, sizeof system);
+    std::string icons = std::string(system) + "\\shell32.dll";
+    Write("a.wav", zvtest::WaveBytes(200));
+    Write("first.ini", "[ZVMenu]\r\nMenuText1=First\r\n");
+    Write("gone.ini", "[Options]\r\nBackground=nosuch.bmp\r\nMusic=a.wav\r\nIcon=" + icons +
+                          "\r\n[ZVMenu]\r\nMenuText1=A\r\nIcon1=" + icons + ",3\r\nMenuText2=B\r\nIcon2=" + icons +
+                          "\r\n");
+    ASSERT_TRUE(Load(dir + "\\first.ini") != NULL);
+    HWND first = window;
+
+    commands.clear();
+    closeDuringBox = window;
+    EXPECT_TRUE(Load(dir + "\\gone.ini") == NULL);
+    EXPECT_FALSE(IsWindow(first));
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_NE(std::string::npos, boxes[0].find("nosuch.bmp")) << boxes[0];
+
+    /* after the box nothing more was made: no music, icons or buttons */
+    for (const std::string &c : commands) {
+        EXPECT_EQ(std::string::npos, c.find("open")) << c;
+        EXPECT_EQ(std::string::npos, c.find("play")) << c;
+    }
+    EXPECT_EQ(0, sOptions.nMusic);
+    EXPECT_EQ(0, sOptions.nApps);
+    for (const MENUAPP &app : sAppList) {
+        EXPECT_TRUE(app.hIcon == NULL);
+        EXPECT_TRUE(app.hwndButton == NULL);
+    }
+    EXPECT_TRUE(sOptions.hwndCopyright == NULL);
+    /* and the program's loop is told to end */
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 } // namespace

@@ -2,7 +2,8 @@
  * test_menu_starts.cpp - what pressing an item starts: its command line,
  * the menu file's folder as the current one (a drive's root included), the
  * show state; a double click starts once; DefaultAction, "ECHO" and the
- * failure box when the start fails.
+ * failure box when the start fails, and when a sub-menu's command does
+ * not fit.
  */
 #include <gtest/gtest.h>
 
@@ -110,6 +111,51 @@ TEST(MenuStarts, AFailedStartFallsBackOrIsReported)
         EXPECT_EQ(k.counts, ReadRecord(RecordKey(ini), 1, &type, &data));
         EXPECT_TRUE(AnswerBoxes(proc, 1, 500).empty());
     }
+}
+
+TEST(MenuStarts, ASubMenuWhoseCommandDoesNotFitIsAFailedStart)
+{
+    ClearRecords();
+    MENUSITE site = MakeMenuSite("longsub");
+    std::string ini = site.dir + "\\ZVMENU.INI";
+    /* fits the item's 259 characters, but not with the program's own path */
+    std::string name = std::string(248, 'm') + ".ini";
+    WriteMenuIni(ini, {"Checkmarks=yes"}, {"MenuText1=Deeper", "Command1={MENU} " + name, "RunOnce1=yes",
+                                           "MenuText2=Run", "Command2=marker.exe run", "RunOnce2=yes"});
+    MENUPROC proc;
+    ASSERT_TRUE(StartMenu(site, "", NULL, &proc));
+    HWND menu = WaitForMenu(proc, 2);
+    ASSERT_TRUE(menu != NULL);
+
+    PressItem(menu, 100);
+    std::vector<zvtest::BOX> boxes = AnswerBoxes(proc, 1);
+    ASSERT_EQ(1u, boxes.size());
+    EXPECT_EQ("ZVMenu", boxes[0].caption);
+    EXPECT_TRUE(HasText(boxes[0].text, "Error executing file '\"")) << boxes[0].text;
+    EXPECT_TRUE(HasText(boxes[0].text, "ZVMenu.exe\" " + name + "': ")) << boxes[0].text;
+
+    /* the item beside it runs: once its mark shows, the first press is over */
+    PressItem(menu, 101);
+    ASSERT_EQ(1u, zvtest::WaitForMarks(site.marks, 1, 20000).size());
+    auto checkColumn = [](int i) { return RECT{12, 4 + 56 * i, 44, 52 + 56 * i}; };
+    const unsigned checkGreen = 0x1F8A3A;
+    zvtest::SCREENSHOT shot;
+    EXPECT_TRUE(zvtest::Eventually([&] {
+        return zvtest::TakeScreenshot(&shot) && CountNear(shot, menu, checkColumn(1), checkGreen, 48) > 10;
+    }, zvtest::EVENT_WAIT_MS, 100)) << zvtest::KeepScreenshot(shot, "menu-long-submenu");
+    EXPECT_EQ(0, CountNear(shot, menu, checkColumn(0), checkGreen, 48));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(menu, 100)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(menu, 101)));
+    DWORD type;
+    std::string data;
+    EXPECT_FALSE(ReadRecord(RecordKey(ini), 1, &type, &data));
+    EXPECT_TRUE(ReadRecord(RecordKey(ini), 2, &type, &data));
+    /* nothing else opened: no second menu took over the window */
+    EXPECT_EQ((std::vector<std::string>{"Deeper", "Run"}), ButtonTexts(menu));
+    EXPECT_TRUE(AnswerBoxes(proc, 1, 500).empty());
+
+    PostMessageA(menu, WM_COMMAND, 3599, 0);
+    EXPECT_TRUE(proc.Ended(20000));
 }
 
 } // namespace

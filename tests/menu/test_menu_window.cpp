@@ -72,13 +72,6 @@ struct SPOT {
 };
 const SPOT spots[] = {{150, 20}, {150, 54}, {300, 30}, {420, 80}, {200, 100}, {460, 10}, {30, 104}};
 
-unsigned ScreenAt(const zvtest::SCREENSHOT &shot, HWND menu, int x, int y)
-{
-    POINT p = {x, y};
-    ClientToScreen(menu, &p);
-    return shot.At(p.x, p.y);
-}
-
 TEST(MenuWindow, BackgroundShowsThroughTheButtonsInEachMode)
 {
     const unsigned red = 0xC02020, blue = 0x2040C0, green = 0x20A040;
@@ -153,17 +146,6 @@ TEST(MenuWindow, BackgroundShowsThroughTheButtonsInEachMode)
                               << zvtest::KeepScreenshot(shot, "menu-window-reloaded");
             }
     }
-}
-
-/* Pixels of region (client coordinates) near colour rgb. */
-int CountNear(const zvtest::SCREENSHOT &shot, HWND menu, RECT region, unsigned rgb, int tolerance)
-{
-    int n = 0;
-    for (int y = region.top; y < region.bottom; y++)
-        for (int x = region.left; x < region.right; x++)
-            if (zvtest::NearColour(rgb, ScreenAt(shot, menu, x, y), tolerance))
-                n++;
-    return n;
 }
 
 TEST(MenuWindow, ChecksIconsAndTextColoursFollowTheMenuFile)
