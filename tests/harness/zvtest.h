@@ -108,6 +108,12 @@ struct RUN {
 RUN RunProgram(const std::string &cmdline, const char *cwd, DWORD timeoutMs,
                const BOXANSWER &answer = BOXANSWER());
 
+/* CreateProcessA of cmdline in folder cwd (NULL: current) with env (NULL:
+ * this process's), tried once more after a failure: now and then Wine's
+ * loader dies before a new process has started, as it may under a test
+ * program itself (wine-run).  A program that cannot start fails twice. */
+bool StartProcess(const std::string &cmdline, const char *cwd, PROCESS_INFORMATION *pi, void *env = NULL);
+
 /* Ends a process a test started (by force when it still runs) and closes
  * its handles; nothing when there is none. */
 void EndProcess(PROCESS_INFORMATION *pi);

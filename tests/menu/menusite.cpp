@@ -61,13 +61,8 @@ void MENUPROC::Kill()
 
 bool StartMenu(const MENUSITE &site, const std::string &args, const char *cwd, MENUPROC *proc)
 {
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
     std::string cmdline = "\"" + site.exe + "\"" + (args.empty() ? "" : " " + args);
-    std::vector<char> cmd(cmdline.begin(), cmdline.end());
-    cmd.push_back('\0');
-    return CreateProcessA(NULL, cmd.data(), NULL, NULL, FALSE, 0, NULL, cwd ? cwd : site.dir.c_str(), &si,
-                          &proc->pi) != FALSE;
+    return zvtest::StartProcess(cmdline, cwd ? cwd : site.dir.c_str(), &proc->pi);
 }
 
 static int ButtonCount(HWND menu)

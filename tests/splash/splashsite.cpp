@@ -48,14 +48,10 @@ SPLASHRUN::~SPLASHRUN()
 
 bool StartDisc(const std::string &disc, const std::string &args, SPLASHRUN *run)
 {
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
     std::string cmdline = "\"" + disc + "\\ZORVAN.EXE\" --log \"" + disc + "\\run.log\"";
     if (!args.empty())
         cmdline += " " + args;
-    std::vector<char> cmd(cmdline.begin(), cmdline.end());
-    cmd.push_back('\0');
-    return CreateProcessA(NULL, cmd.data(), NULL, NULL, FALSE, 0, NULL, disc.c_str(), &si, &run->pi) != 0;
+    return zvtest::StartProcess(cmdline, disc.c_str(), &run->pi);
 }
 
 static HWND FindDialog(const SPLASHRUN &run, bool splash, DWORD waitMs)

@@ -52,14 +52,9 @@ static std::vector<char> Environment(const std::vector<std::string> &extra)
 
 bool StartWizard(WIZARD *w, const std::string &folder, const std::vector<std::string> &env, const std::string &exe)
 {
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
     w->exe = folder + "\\" + exe;
-    std::string cmdline = "\"" + w->exe + "\"";
-    std::vector<char> cmd(cmdline.begin(), cmdline.end());
-    cmd.push_back('\0');
     std::vector<char> block = Environment(env);
-    if (!CreateProcessA(NULL, cmd.data(), NULL, NULL, FALSE, 0, block.data(), folder.c_str(), &si, &w->pi))
+    if (!zvtest::StartProcess("\"" + w->exe + "\"", folder.c_str(), &w->pi, block.data()))
         return false;
     w->frame = WaitForDialog(*w, "Zorvan Configuration Tool", 60000);
     return w->frame != NULL && WaitForPage(*w, 0);
