@@ -348,23 +348,6 @@ static int DefaultButton(HWND dialog)
     return IDOK;
 }
 
-bool StartProcess(const std::string &cmdline, const char *cwd, PROCESS_INFORMATION *pi, void *env)
-{
-    for (int attempt = 0; attempt < 2; attempt++) {
-        STARTUPINFOA si = {};
-        si.cb = sizeof si;
-        std::vector<char> cmd(cmdline.begin(), cmdline.end());
-        cmd.push_back('\0');
-        *pi = PROCESS_INFORMATION();
-        if (CreateProcessA(NULL, cmd.data(), NULL, NULL, FALSE, 0, env, cwd, &si, pi))
-            return true;
-        fprintf(stderr, "zvtest: starting %s failed (error %lu)%s\n", cmdline.c_str(), GetLastError(),
-                attempt == 0 ? ", once more" : "");
-        Sleep(500);
-    }
-    return false;
-}
-
 RUN RunProgram(const std::string &cmdline, const char *cwd, DWORD timeoutMs, const BOXANSWER &answer)
 {
     RUN run;

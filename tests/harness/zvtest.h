@@ -110,8 +110,9 @@ RUN RunProgram(const std::string &cmdline, const char *cwd, DWORD timeoutMs,
 
 /* CreateProcessA of cmdline in folder cwd (NULL: current) with env (NULL:
  * this process's), tried once more after a failure: now and then Wine's
- * loader dies before a new process has started, as it may under a test
- * program itself (wine-run).  A program that cannot start fails twice. */
+ * loader dies, or hangs, before a new process has started (CreateProcess
+ * then waits for it without end).  A program that cannot start fails
+ * twice; every failure is said on stderr. */
 bool StartProcess(const std::string &cmdline, const char *cwd, PROCESS_INFORMATION *pi, void *env = NULL);
 
 /* Ends a process a test started (by force when it still runs) and closes
