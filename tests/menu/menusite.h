@@ -39,7 +39,8 @@ struct MENUPROC {
 
 bool StartMenu(const MENUSITE &site, const std::string &args, const char *cwd, MENUPROC *proc);
 
-/* The visible menu window of the process once it shows n buttons, or NULL. */
+/* The visible menu window of the process once it shows n buttons and is
+ * not in the middle of a reload, or NULL. */
 HWND WaitForMenu(const MENUPROC &proc, int n, DWORD waitMs = 30000);
 /* The menu dialog of the process (a dialog layout: the one with the logo
  * control 1002, unlike its message boxes), or NULL. */
