@@ -44,16 +44,22 @@ void MakeRelativePathName(HWND, const char *infPath, char *path)
         strcpy_s(path, ARI_PATHLEN, longFull + 2);
 }
 
-int NamesProjectFile(const char *infPath, const char *value)
+int ProjectFilePath(const char *infPath, const char *value, char *path, size_t size)
 {
-    char folder[PATHLEN], path[PATHLEN];
+    char folder[PATHLEN];
     if (!value[0] || !ProjectFolder(infPath, folder, sizeof folder))
         return 0;
     if (value[0] == '\\' && value[1] != '\\')
         folder[folder[1] == ':' ? 2 : 0] = '\0';   /* from the root of the project's drive */
     else if (value[0] == '\\' || value[1] == ':')
         folder[0] = '\0';
-    return strcpy_s(path, sizeof path, folder) == 0 && strcat_s(path, sizeof path, value) == 0 && FileExists(path);
+    return strcpy_s(path, size, folder) == 0 && strcat_s(path, size, value) == 0;
+}
+
+int NamesProjectFile(const char *infPath, const char *value)
+{
+    char path[PATHLEN];
+    return ProjectFilePath(infPath, value, path, sizeof path) && FileExists(path);
 }
 
 /* Copies source to destination; 0 after telling the author why not. */

@@ -119,9 +119,11 @@ int ProjectFolder(const char *infPath, char *folder, size_t size);
 int EnterProjectFolder(const char *infPath);
 
 void MakeRelativePathName(HWND owner, const char *infPath, char *path);
-/* The whole of value names an existing file, taken as the disc takes it:
- * relative to the project folder of infPath, from the root of its drive
- * when it begins with '\', or as it is when absolute. */
+/* The path of value taken as the disc takes it: relative to the project
+ * folder of infPath, from the root of its drive when it begins with '\',
+ * or as it is when absolute; 0 when it does not fit. */
+int ProjectFilePath(const char *infPath, const char *value, char *path, size_t size);
+/* The whole of value names an existing file, so taken. */
 int NamesProjectFile(const char *infPath, const char *value);
 int CopyIfNeeded(HWND owner, const char *infPath, char *value, size_t size);
 /* Copies a file into the project; 0 after message 40117. */

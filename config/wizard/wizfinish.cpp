@@ -85,9 +85,7 @@ static void TestRun(void)
         if (n < 0 || n >= (int)sizeof params)
             return;
     }
-    int rooted = program[0] == '\\' || program[1] == ':';
-    int n = snprintf(file, sizeof file, "%s%s", rooted ? "" : folder, program);
-    if (n < 0 || n >= (int)sizeof file)
+    if (!ProjectFilePath(AutoRunInf.strInfFile, program, file, sizeof file))
         return;
     SHELLEXECUTEINFOA sei;
     if (!ShellOpenQuiet(file, params[0] ? params : NULL, SW_SHOWNORMAL, &sei) || (INT_PTR)sei.hInstApp <= 32)

@@ -41,17 +41,6 @@ static void OnInit(HWND page)
     PostMessageA(page, WM_COMMAND, choice, 0);
 }
 
-/* The runtime splits an unquoted command at its first blank. */
-static void StoreQuotedIfBlank(char *action, size_t size, const char *program)
-{
-    char quoted[ARI_PATHLEN];
-    int len = snprintf(quoted, sizeof quoted, "\"%s\"", program);
-    if (strpbrk(program, " \t") && len > 0 && (size_t)len < sizeof quoted)
-        strcpy_s(action, size, quoted);
-    else
-        strcpy_s(action, size, program);
-}
-
 /*
  * The program of an Open action made usable on the disc.  A text that
  * names a file as a whole (as the browse button leaves it, blanks and all)
@@ -62,26 +51,30 @@ static void StoreQuotedIfBlank(char *action, size_t size, const char *program)
 static void CopyProgram(HWND page, char *action, size_t size)
 {
     char program[ARI_PATHLEN], params[ARI_PATHLEN + 1], copied[ARI_PATHLEN], result[ARI_PATHLEN];
-    if (NamesProjectFile(AutoRunInf.strInfFile, action)) {
-        strcpy_s(copied, sizeof copied, action);
-        CopyIfNeeded(page, AutoRunInf.strInfFile, copied, sizeof copied);
-        StoreQuotedIfBlank(action, size, copied);
+    int whole = NamesProjectFile(AutoRunInf.strInfFile, action);
+    if (whole) {
+        strcpy_s(program, sizeof program, action);
+        params[0] = '\0';
+    } else if (OrderParams(action, "", program, sizeof program, params, sizeof params) != 0 || !program[0]) {
         return;
     }
-    if (OrderParams(action, "", program, sizeof program, params, sizeof params) != 0 || !program[0])
-        return;
     strcpy_s(copied, sizeof copied, program);
     CopyIfNeeded(page, AutoRunInf.strInfFile, copied, sizeof copied);
-    if (strcmp(copied, program) == 0)
+    /* a split program that stays as it was leaves the text as typed; a
+     * whole one is quoted below whenever it holds a blank */
+    if (!whole && strcmp(copied, program) == 0)
         return;
     /* the split adds one blank after the parameters */
     size_t n = strlen(params);
     if (n > 0 && params[n - 1] == ' ')
         params[n - 1] = '\0';
-    const char *quote = strchr(copied, ' ') ? "\"" : "";
+    /* the runtime splits an unquoted command at its first blank */
+    const char *quote = strpbrk(copied, " \t") ? "\"" : "";
     int len = snprintf(result, sizeof result, "%s%s%s%s%s", quote, copied, quote, params[0] ? " " : "", params);
     if (len > 0 && (size_t)len < sizeof result)
         strcpy_s(action, size, result);
+    else if (whole)
+        strcpy_s(action, size, copied);
 }
 
 static int Store(HWND page)
