@@ -33,6 +33,14 @@ void ShellErrorText(INT_PTR code, char *out, size_t size)
         strcpy_s(out, size, "An unexpected error has occurred.");
 }
 
+/* The system's text for err; empty when it has none. */
+static void SystemText(DWORD err, char *out, DWORD size)
+{
+    if (!FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, err, LANG_USER_DEFAULT,
+                        out, size, NULL))
+        out[0] = '\0';
+}
+
 void ReportWaitFailure(void)
 {
     DWORD err = GetLastError();
@@ -41,9 +49,7 @@ void ReportWaitFailure(void)
     if (LoadStringA(MyInstance, IDS_WAITFAILED, format, sizeof format) <= 0)
         snprintf(format, sizeof format, "An unexpected event #%u has occurred: %%s\n\n%%s",
                  (unsigned)IDS_WAITFAILED);
-    if (!FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, err,
-                        LANG_USER_DEFAULT, system, sizeof system, NULL))
-        system[0] = '\0';
+    SystemText(err, system, sizeof system);
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
     ChainBox(MB_ICONWARNING, format, "", system);
@@ -54,9 +60,7 @@ void ReportDefaultTooLong(void)
 {
     char system[512];
 
-    if (!FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL,
-                        ERROR_FILENAME_EXCED_RANGE, LANG_USER_DEFAULT, system, sizeof system, NULL))
-        system[0] = '\0';
+    SystemText(ERROR_FILENAME_EXCED_RANGE, system, sizeof system);
     ChainBox(MB_ICONERROR, "Error: Configuration file %s not found!\n\n%s", "ZVCHAIN.INI", system);
 }
 
