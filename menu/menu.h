@@ -129,6 +129,9 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 int RegisterMenuClass(HINSTANCE hInstance);
 /* Takes down what the loaded menu made: copyright line, buttons, icons. */
 void ClearMenuControls(void);
+/* Lets go of all the menu holds once its window is gone: music, controls,
+ * run records, a deferred reload, pictures and fonts.  Safe to call again. */
+void EndWindow(void);
 
 /* ---- dialog layouts (menudialog.cpp) ---- */
 

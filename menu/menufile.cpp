@@ -313,7 +313,7 @@ static int FindMenuFile(const char *requested)
 }
 
 /* A box of a reload lets the author close the menu window meanwhile: the
- * reload stops there, and what it made since goes with the window. */
+ * reload stops there, and what it made since goes as the window's went. */
 static int WindowGone(HWND hwnd)
 {
     return hwnd && !IsWindow(hwnd);
@@ -321,12 +321,7 @@ static int WindowGone(HWND hwnd)
 
 static HWND AbandonReload(void)
 {
-    sOptions.nMusic = StopMusic();
-    ClearMenuControls();
-    if (sOptions.hbmBackground)
-        DeleteObject(sOptions.hbmBackground);
-    sOptions.hbmBackground = NULL;
-    sOptions.nApps = 0;
+    EndWindow();
     return NULL;
 }
 

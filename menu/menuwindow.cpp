@@ -320,7 +320,7 @@ static void PressItem(HWND hwnd, int i)
     ReloadPending(hwnd);
 }
 
-static void EndWindow(void)
+void EndWindow(void)
 {
     /* whatever a menu file started, and an alias a failed play held */
     sOptions.nMusic = StopMusic();
