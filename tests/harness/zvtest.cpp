@@ -299,6 +299,12 @@ std::vector<HWND> FindProcessWindows(DWORD pid, const char *cls)
     return out;
 }
 
+bool TakesMessages(HWND hwnd, DWORD waitMs)
+{
+    DWORD_PTR r;
+    return SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, waitMs, &r) != 0;
+}
+
 void EndProcess(PROCESS_INFORMATION *pi)
 {
     if (!pi->hProcess)

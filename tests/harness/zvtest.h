@@ -119,6 +119,12 @@ bool StartProcess(const std::string &cmdline, const char *cwd, PROCESS_INFORMATI
  * its handles; nothing when there is none. */
 void EndProcess(PROCESS_INFORMATION *pi);
 
+/* True once the thread of hwnd (another process's) takes messages again:
+ * the command or reload it was working on has returned, or opened a box.
+ * Call it after a sign that the work has begun: a message sent sooner is
+ * handled before it. */
+bool TakesMessages(HWND hwnd, DWORD waitMs = EVENT_WAIT_MS);
+
 /* Presses a dialog button of another process. */
 void PressButton(HWND dialog, int id);
 

@@ -83,8 +83,7 @@ HWND WaitForMenu(const MENUPROC &proc, int n, DWORD waitMs)
             /* n buttons may be a moment of a reload taking the old ones
              * down or making the new: count again once the menu takes
              * messages again, that is once the reload has ended */
-            DWORD_PTR r;
-            if (menu && (!SendMessageTimeoutA(menu, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &r) || ButtonCount(menu) != n))
+            if (menu && (!zvtest::TakesMessages(menu, 5000) || ButtonCount(menu) != n))
                 menu = NULL;
             return menu != NULL;
         },

@@ -184,13 +184,7 @@ bool SaveDat(const WIZARD &w, const std::string &inf, const std::string &dat)
         return false;
     std::string names = "--dat \"" + dat.substr(dat.find_last_of("\\:") + 1) + "\"";
     return zvtest::Eventually([&] { return zvtest::ReadFileOr(inf).find(names) != std::string::npos; }) &&
-           Settle(w);
-}
-
-bool Settle(const WIZARD &w)
-{
-    DWORD_PTR r;
-    return SendMessageTimeoutA(w.frame, WM_NULL, 0, 0, SMTO_NORMAL, zvtest::EVENT_WAIT_MS, &r) != 0;
+           zvtest::TakesMessages(w.frame);
 }
 
 std::string SavedText(const std::string &path)

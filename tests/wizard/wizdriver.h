@@ -72,10 +72,6 @@ bool SaveInf(const WIZARD &w);
  * ended, not when it has begun: the data file is written after the INF
  * that names it, so the INF at inf naming it is only the first sign. */
 bool SaveDat(const WIZARD &w, const std::string &inf, const std::string &dat);
-/* True once the wizard takes messages again: the command it was working
- * on has returned (or opened a box).  Call it after a sign that the
- * command has begun: a message sent sooner is handled before it. */
-bool Settle(const WIZARD &w);
 
 /* The file with its "; Generated" time taken out. */
 std::string SavedText(const std::string &path);
