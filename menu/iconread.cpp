@@ -277,7 +277,9 @@ static ICONSET *ReadGroupImages(HMODULE module, LPCSTR name, int *error)
 
 ICONSET *ReadIconFromEXEFile(const char *path, int n)
 {
-    HMODULE module = LoadLibraryExA(path, NULL, LOAD_LIBRARY_AS_DATAFILE);
+    /* the loader walks the resource tree unchecked: a damaged one is no
+     * program it can load */
+    HMODULE module = ProgramResourcesLoadable(path) ? LoadLibraryExA(path, NULL, LOAD_LIBRARY_AS_DATAFILE) : NULL;
     if (!module) {
         ReadError(ERR_PROGRAM, path);
         return NULL;

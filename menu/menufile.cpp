@@ -120,8 +120,8 @@ static void LoadBackground(HINSTANCE hInstance)
             sOptions.hbmBackground = LoadJPEG(value);
         else if (strstr(upper, ".PNG"))
             sOptions.hbmBackground = LoadPNG(value);
-        else if (BitmapFileLoadable(value))   /* a damaged one never reaches the platform */
-            sOptions.hbmBackground = (HBITMAP)LoadImageA(NULL, value, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+        else   /* a damaged one never reaches the platform */
+            sOptions.hbmBackground = LoadBitmapFile(value);
         if (!sOptions.hbmBackground)
             NotifyUserSE(GetDesktopWindow(), IDS_FILENOTFOUND, sOptions.szBackground);
     } else {

@@ -25,14 +25,6 @@ static HENHMETAFILE FromBitmap(HBITMAP bitmap)
     return bitmap ? BitmapToEnhMetaFile(bitmap) : NULL;
 }
 
-/* A damaged bitmap file is refused before the platform reads past it. */
-static HBITMAP LoadBitmapFile(HINSTANCE hInstance, const char *path)
-{
-    if (!BitmapFileLoadable(path))
-        return NULL;
-    return (HBITMAP)LoadImageA(hInstance, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE);
-}
-
 static HENHMETAFILE BuiltInPicture(HINSTANCE hInstance, AUTORUNINF *settings)
 {
     HBITMAP bitmap = (HBITMAP)LoadImageA(hInstance, "SPLASHPIC", IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE);
@@ -66,7 +58,7 @@ HENHMETAFILE LoadSplashPicture(HINSTANCE hInstance, AUTORUNINF *settings)
     if (IsOneOf(ext, videos))
         return HEMF_VIDEO;
     if (IsOneOf(ext, bitmaps))
-        picture = FromBitmap(LoadBitmapFile(hInstance, splash));
+        picture = FromBitmap(LoadBitmapFile(splash));
     else if (IsOneOf(ext, jpegs))
         picture = FromBitmap(LoadJPEG(splash));
     else if (IsOneOf(ext, pngs))

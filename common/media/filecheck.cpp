@@ -1,8 +1,9 @@
 /*
  * filecheck.cpp - BMP and icon files checked against their own size
- * before LoadImageA or ExtractIconA reads them.  Nothing in a file is
- * trusted: every count, size and offset is compared in 64 bits with the
- * bytes that are really there.
+ * before LoadImageA or ExtractIconA reads them, and the choice of check
+ * for a file the icon extraction gets (programs: programcheck.cpp).
+ * Nothing in a file is trusted: every count, size and offset is compared
+ * in 64 bits with the bytes that are really there.
  */
 #include "filecheck.h"
 
@@ -88,6 +89,11 @@ static int IsPng(const BYTE *image, DWORD size)
     return size >= 4 && image[0] == 0x89 && image[1] == 'P' && image[2] == 'N' && image[3] == 'G';
 }
 
+int IconImageDataFits(const BYTE *head, DWORD size)
+{
+    return IsPng(head, size) ? PngImageFits(head, size) : IconImageFits(head, size);
+}
+
 int IconFileFits(const BYTE *data, ULONGLONG size)
 {
     int count = 0;
@@ -98,8 +104,7 @@ int IconFileFits(const BYTE *data, ULONGLONG size)
         DWORD offset, bytes;
         if (!IconEntryPlace(data + ICONFILE_HEADER + i * ICONFILE_ENTRY, size, &offset, &bytes))
             return 0;
-        const BYTE *image = data + offset;
-        if (IsPng(image, bytes) ? !PngImageFits(image, bytes) : !IconImageFits(image, bytes))
+        if (!IconImageDataFits(data + offset, bytes))
             return 0;
     }
     return 1;
@@ -227,51 +232,94 @@ int BitmapFileLoadable(const char *path)
     return BitmapFileFits(head, got, (ULONGLONG)size.QuadPart) ? 1 : Damaged();
 }
 
+HBITMAP LoadBitmapFile(const char *path)
+{
+    if (!BitmapFileLoadable(path))
+        return NULL;
+    /* the platform refuses some whole files (a size it cannot make, a
+     * header kind it does not know) without saying why */
+    SetLastError(0);
+    HBITMAP bitmap = (HBITMAP)LoadImageA(NULL, path, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    if (!bitmap && GetLastError() == 0)
+        SetLastError(ERROR_INVALID_DATA);
+    return bitmap;
+}
+
 /* Larger "icon files" are no icons a disc shows: refused unread. */
 enum { ICONFILE_MOST = 32 * 1024 * 1024 };
 
-/* 0 for an icon or cursor file that is not whole; 1 for a whole one, for
- * any other file and for one that cannot be opened (which fails in the
- * platform as it always did). */
-static int IconFileWhole(const char *path)
+static int IconFileWhole(HANDLE file, ULONGLONG size)
 {
+    if (size < ICONFILE_HEADER || size > ICONFILE_MOST)
+        return 0;
+    BYTE *data = (BYTE *)malloc((size_t)size);
+    DWORD all = 0;
+    int fits = data && ReadAt(file, 0, data, (DWORD)size, &all) && all == (DWORD)size && IconFileFits(data, size);
+    free(data);
+    return fits;
+}
+
+enum { SOURCE_OTHER, SOURCE_ICONFILE, SOURCE_PROGRAM };
+
+/* What the icon extraction takes a file for, by its first bytes. */
+static int SourceKind(HANDLE file)
+{
+    static const BYTE iconHead[] = {0, 0, ICONFILE_ICON, 0}, cursorHead[] = {0, 0, ICONFILE_CURSOR, 0};
     BYTE head[4];
-    LARGE_INTEGER size;
     DWORD got = 0;
+
+    if (!ReadAt(file, 0, head, sizeof head, &got) || got == 0)
+        return SOURCE_OTHER;
+    if (got >= 2 && head[0] == 'M' && head[1] == 'Z')
+        return SOURCE_PROGRAM;
+    if (memcmp(head, iconHead, got) == 0 || memcmp(head, cursorHead, got) == 0)
+        return SOURCE_ICONFILE;
+    return SOURCE_OTHER;
+}
+
+/* 0 for an icon, cursor or program file that is not whole; 1 for a whole
+ * one, for any other file and for one that cannot be opened (which fails
+ * in the platform as it always did). */
+static int SourceWhole(const char *path)
+{
+    LARGE_INTEGER size;
 
     HANDLE file = OpenForCheck(path);
     if (file == INVALID_HANDLE_VALUE)
         return 1;
-    int icon = 0;
-    if (ReadAt(file, 0, head, sizeof head, &got) && got > 0) {
-        /* an icon or cursor file by its first bytes; anything else, a
-         * program ("MZ") above all, is not for this check */
-        static const BYTE iconHead[] = {0, 0, ICONFILE_ICON, 0}, cursorHead[] = {0, 0, ICONFILE_CURSOR, 0};
-        icon = memcmp(head, iconHead, got) == 0 || memcmp(head, cursorHead, got) == 0;
-    }
-    int fits = 0;
-    if (icon && GetFileSizeEx(file, &size) && size.QuadPart >= ICONFILE_HEADER && size.QuadPart <= ICONFILE_MOST) {
-        BYTE *data = (BYTE *)malloc((size_t)size.QuadPart);
-        DWORD all = 0;
-        fits = data && ReadAt(file, 0, data, (DWORD)size.QuadPart, &all) && all == (DWORD)size.QuadPart &&
-               IconFileFits(data, (ULONGLONG)size.QuadPart);
-        free(data);
-    }
+    int kind = SourceKind(file), whole = 1;
+    if (kind != SOURCE_OTHER)
+        whole = GetFileSizeEx(file, &size) && (kind == SOURCE_ICONFILE
+                                                   ? IconFileWhole(file, (ULONGLONG)size.QuadPart)
+                                                   : ProgramFits(file, (ULONGLONG)size.QuadPart, 1));
     CloseHandle(file);
-    return !icon || fits;
+    return whole;
 }
 
 int IconSourceLoadable(const char *path)
 {
     char found[MAX_PATH];
 
-    if (!IconFileWhole(path))
+    if (!SourceWhole(path))
         return Damaged();
     /* ExtractIconA may look a name up along the search path: that file too */
     DWORD n = SearchPathA(NULL, path, NULL, sizeof found, found, NULL);
-    if (n > 0 && n < sizeof found && !IconFileWhole(found))
+    if (n > 0 && n < sizeof found && !SourceWhole(found))
         return Damaged();
     return 1;
+}
+
+int ProgramResourcesLoadable(const char *path)
+{
+    LARGE_INTEGER size;
+
+    HANDLE file = OpenForCheck(path);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0;
+    int whole = SourceKind(file) == SOURCE_PROGRAM && GetFileSizeEx(file, &size) &&
+                ProgramFits(file, (ULONGLONG)size.QuadPart, 0);
+    CloseHandle(file);
+    return whole ? 1 : Damaged();
 }
 
 } // namespace zv

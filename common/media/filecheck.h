@@ -1,10 +1,10 @@
 /*
- * filecheck.h - whether a BMP or icon file is whole before the platform
- * gets it.  LoadImageA and ExtractIconA trust a file's headers and read
- * past the end of a damaged one; a file whose headers, colour table or
- * pixel data do not lie inside it is refused here instead.  The icon
- * image and directory checks are also those of the menu's icon readers.
- * All sizes are computed in 64 bits.
+ * filecheck.h - whether a BMP, icon, program or library file is whole
+ * before the platform gets it.  LoadImageA and ExtractIconA trust a
+ * file's headers and read past the end of a damaged one; a file whose
+ * headers, directories or pixel data do not lie inside it is refused here
+ * instead.  The icon image and directory checks are also those of the
+ * menu's icon readers.  All sizes are computed in 64 bits.
  */
 #ifndef ZV_FILECHECK_H
 #define ZV_FILECHECK_H
@@ -25,6 +25,10 @@ ULONGLONG DibRowBytes(ULONGLONG width, ULONGLONG bits);
  * least a BITMAPINFOHEADER's worth when size has that many): its header,
  * colour table, colour bits and mask lie in the size bytes. */
 int IconImageFits(const BYTE *head, DWORD size);
+/* An icon image of size bytes that may also be a PNG image, of which head
+ * holds the first ones (ICONIMAGE_HEAD of them, or all when fewer). */
+enum { ICONIMAGE_HEAD = sizeof(BITMAPINFOHEADER) };
+int IconImageDataFits(const BYTE *head, DWORD size);
 
 enum { ICONFILE_HEADER = 6, ICONFILE_ENTRY = 16 };
 enum { ICONFILE_ICON = 1, ICONFILE_CURSOR = 2 };
@@ -37,6 +41,11 @@ int IconDirectoryFits(int count, ULONGLONG fileSize);
 /* The place of a directory entry's image: 1 when it has bytes and all of
  * them lie in fileSize bytes. */
 int IconEntryPlace(const BYTE *entry, ULONGLONG fileSize, DWORD *offset, DWORD *size);
+
+/* An open program or library file of size bytes: a PE image whose
+ * headers, sections and resource tree lie in it; with icons, its icon
+ * groups and icon images too.  0 for a 16-bit or any other MZ file. */
+int ProgramFits(HANDLE file, ULONGLONG size, int icons);
 
 /* ---- whole files ---- */
 
@@ -53,10 +62,17 @@ int IconFileFits(const BYTE *data, ULONGLONG size);
 /* 1 when the file may go to LoadImageA as a bitmap; 0, with the last
  * error set, when it cannot be read or is not a whole BMP file. */
 int BitmapFileLoadable(const char *path);
-/* 1 when the file may go to ExtractIconA: programs, libraries and files
- * that are no icon file go as they are, an icon or cursor file only when
- * it is whole.  0, with the last error set, for a damaged one. */
+/* LoadImageA of a bitmap file that BitmapFileLoadable passed; NULL with
+ * the last error set (invalid data when the platform gives none). */
+HBITMAP LoadBitmapFile(const char *path);
+/* 1 when the file may go to ExtractIconA: an icon or cursor file only
+ * when it is whole, a program or library ("MZ") only when ProgramFits
+ * with its icons; other files go as they are.  0, with the last error
+ * set, for a damaged one. */
 int IconSourceLoadable(const char *path);
+/* 1 when a program or library may be loaded for its resources, which the
+ * caller then checks one by one; 0, with the last error set. */
+int ProgramResourcesLoadable(const char *path);
 
 } // namespace zv
 

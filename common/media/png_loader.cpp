@@ -24,6 +24,8 @@ namespace zv {
 static int fReadFromFile;
 static DWORD dwReadOffset;
 static DWORD dwResourceSize;
+/* The system's reason when reading the file failed; 0 when it did not. */
+static DWORD dwReadError;
 
 static void user_read_fn(png_structp png, png_bytep dst, png_size_t count)
 {
@@ -33,8 +35,10 @@ static void user_read_fn(png_structp png, png_bytep dst, png_size_t count)
      * a damaged picture, not a partial read. */
     if (fReadFromFile) {
         DWORD got = 0;
-        if (count > 0xFFFFFFFFu || !ReadFile(source, dst, (DWORD)count, &got, NULL) ||
-            got != count)
+        int read = count <= 0xFFFFFFFFu && ReadFile(source, dst, (DWORD)count, &got, NULL);
+        if (!read && count <= 0xFFFFFFFFu)
+            dwReadError = GetLastError();
+        if (!read || got != count)
             png_error(png, "Read Error: the file ends early");
     } else {
         const BYTE *bytes = (const BYTE *)LockResource((HGLOBAL)source);
@@ -66,8 +70,17 @@ static void free_fn(png_structp, png_voidp block)
         free(block);
 }
 
+/* What a decode that libpng gave up on leaves as the last error: the
+ * read's own reason, else invalid data (the box shown meanwhile leaves
+ * none of its own). */
+static void SetDecodeError(void)
+{
+    SetLastError(dwReadError ? dwReadError : ERROR_INVALID_DATA);
+}
+
 static png_structp CreateReader(void)
 {
+    dwReadError = 0;
     return png_create_read_struct_2(PNG_LIBPNG_VER_STRING, NULL, user_error_fn,
                                     user_warning_fn, NULL, malloc_fn, free_fn);
 }
@@ -142,6 +155,7 @@ HBITMAP read_png_file(HANDLE source, int sigBytes)
         png_destroy_read_struct(&png, &info, NULL);
         free(rows);
         free(pixels);
+        SetDecodeError();
         return NULL;
     }
 
@@ -229,6 +243,7 @@ int read_png_header(HANDLE source, int sigBytes, UINT *width, UINT *height)
     }
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_read_struct(&png, &info, NULL);
+        SetDecodeError();
         return 0;
     }
     StartReading(png, info, source, sigBytes, &w, &h, &depth, &type);

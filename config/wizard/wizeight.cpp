@@ -57,9 +57,7 @@ static void EnableCustom(HWND page, BOOL enable)
 static int BitmapSize(const char *name, UINT *width, UINT *height)
 {
     /* a damaged file is refused before the platform reads past it */
-    if (!BitmapFileLoadable(name))
-        return 0;
-    HBITMAP bitmap = (HBITMAP)LoadImageA(NULL, name, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE);
+    HBITMAP bitmap = LoadBitmapFile(name);
     BITMAP info;
     if (!bitmap)
         return 0;

@@ -256,6 +256,15 @@ MARKERSITE MakeMarkerSite(const std::string &name, const std::string &program)
     return site;
 }
 
+std::string SystemText(unsigned long err)
+{
+    char buf[512];
+    if (!FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, err,
+                        MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), buf, 64, NULL))
+        return "An unexpected error #" + std::to_string(err) + " has occurred.";
+    return buf;
+}
+
 std::string WindowText(HWND hwnd)
 {
     DWORD_PTR len = 0;

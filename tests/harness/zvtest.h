@@ -82,6 +82,8 @@ struct BOX {
 
 /* Text of a window through a send that cannot block on a busy owner. */
 std::string WindowText(HWND hwnd);
+/* Wine's own text of a system error, as the programs get it. */
+std::string SystemText(unsigned long err);
 
 /* Visible top-level windows of class cls (NULL: any) of process pid. */
 std::vector<HWND> FindProcessWindows(DWORD pid, const char *cls);

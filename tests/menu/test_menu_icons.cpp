@@ -11,6 +11,7 @@
 
 #include "menu.h"
 #include "testpictures.h"
+#include "testprograms.h"
 #include "zvtest.h"
 
 namespace zv {
@@ -200,6 +201,26 @@ TEST(IconReaders, DamagedFilesGiveTheirBoxNeverACrash)
         for (int n = 1; n <= 5; n++)
             FreeIconSet(ReadIconFromEXEFile(part.c_str(), n));
     }
+
+    /* damaged programs: loaded only with whole headers and a whole tree,
+     * which the loader walks unchecked; a box or nothing, never a crash */
+    std::string part = dir + "\\damaged-program.exe";
+    for (const zvtest::DAMAGEDFILE &d : zvtest::DamagedPrograms()) {
+        SCOPED_TRACE(d.what);
+        ASSERT_TRUE(zvtest::WriteFileBytes(part, d.bytes));
+        for (int n = 1; n <= 2; n++)
+            FreeIconSet(ReadIconFromEXEFile(part.c_str(), n));
+    }
+    zvtest::PROGRAMFILE whole = zvtest::ProgramBytes({IconImageBytes(32, 4)}, false);
+    ASSERT_TRUE(zvtest::WriteFileBytes(part, zvtest::WithU16(whole.bytes, whole.rootAt + 14, 0xFFFF)));
+    shown.clear();
+    EXPECT_TRUE(ReadIconFromEXEFile(part.c_str(), 1) == NULL);
+    ASSERT_EQ(1u, shown.size());
+    EXPECT_EQ("Error loading file - not a valid 32-bit EXE or DLL: " + part, shown[0].text);
+    ASSERT_TRUE(zvtest::WriteFileBytes(part, whole.bytes));
+    ICONSET *set = ReadIconFromEXEFile(part.c_str(), 1);
+    ExpectImages(set, {{32, 4}});
+    FreeIconSet(set);
 }
 
 } // namespace

@@ -140,6 +140,15 @@ TEST_F(MenuInProcess, BadMenuFilesAreReportedAndNeverCrash)
     std::string png = zvtest::PngBytes(30, 30, 0x3366CC);
     Write("photo.jpg", png);
     Write("broken.png", png.substr(0, png.size() / 2));
+    /* whole BMP files the platform refuses without a reason: an OS/2 2.x
+     * header, and an RLE8 picture of 65536 x 65536 pixels */
+    std::string bmp = zvtest::BmpBytes(5, 3, 0x3366CC);
+    std::string os2 = zvtest::WithU32(zvtest::WithU32(bmp.substr(0, 54), 14, 64), 10, 78) + std::string(24, '\0') +
+                      bmp.substr(54);
+    Write("os2.bmp", zvtest::WithU32(os2, 2, (unsigned)os2.size()));
+    std::string rle = zvtest::BmpBytes(16, 4, 8, 0x3366CC).substr(0, 54 + 1024) + std::string("\0\1", 2);
+    rle = zvtest::WithU32(zvtest::WithU32(zvtest::WithU32(rle, 18, 65536), 22, 65536), 30, BI_RLE8);
+    Write("huge.bmp", zvtest::WithU32(zvtest::WithU32(rle, 34, 2), 2, (unsigned)rle.size()));
     std::string longText(300, 'x');
     Write("long.ini", "[Options]\r\nTitle=" + longText + "\r\nFont=" + std::string(40, 'F') +
                           "\r\nCopyright=" + longText + "\r\n[ZVMenu]\r\nMenuText1=" + longText +
@@ -155,14 +164,21 @@ TEST_F(MenuInProcess, BadMenuFilesAreReportedAndNeverCrash)
     EXPECT_TRUE(Load(dir + "\\empty.ini") == NULL);
     EXPECT_TRUE(boxes.empty());
 
-    for (const char *picture : {"photo.jpg", "broken.png", "nosuch.bmp"}) {
-        SCOPED_TRACE(picture);
+    /* each box ends with the system's reason, never with that of success */
+    struct {
+        const char *picture;
+        DWORD reason;
+    } pictures[] = {{"photo.jpg", ERROR_BAD_FORMAT}, {"broken.png", ERROR_INVALID_DATA},
+                    {"nosuch.bmp", ERROR_FILE_NOT_FOUND}, {"os2.bmp", ERROR_INVALID_DATA},
+                    {"huge.bmp", ERROR_INVALID_DATA}};
+    for (const auto &p : pictures) {
+        SCOPED_TRACE(p.picture);
         boxes.clear();
-        Write("picture.ini", std::string("[Options]\r\nBackground=") + picture + "\r\n[ZVMenu]\r\nMenuText1=P\r\n");
+        Write("picture.ini", std::string("[Options]\r\nBackground=") + p.picture + "\r\n[ZVMenu]\r\nMenuText1=P\r\n");
         ASSERT_TRUE(Load(dir + "\\picture.ini") != NULL);
         EXPECT_TRUE(sOptions.hbmBackground == NULL);
         ASSERT_EQ(1u, boxes.size());
-        EXPECT_NE(std::string::npos, boxes[0].find("File '" + std::string(picture) + "' not found"));
+        EXPECT_EQ("ZVMenu|File '" + std::string(p.picture) + "' not found: " + zvtest::SystemText(p.reason), boxes[0]);
         EXPECT_EQ(0, CreateBackgroundBitmap(window));
     }
 

@@ -2,13 +2,14 @@
  * test_menu_window.cpp - the menu window as a person sees it: its place
  * and size, the buttons and copyright line, what is enabled, and on the
  * screen the background through the buttons, icons, check marks and the
- * text colours; damaged pictures and icons from the menu file.
+ * text colours; damaged pictures, icons and programs from the menu file.
  */
 #include <gtest/gtest.h>
 
 #include "menusite.h"
 #include "screen.h"
 #include "testpictures.h"
+#include "testprograms.h"
 
 namespace zv {
 namespace {
@@ -195,6 +196,26 @@ TEST(MenuWindow, ChecksIconsAndTextColoursFollowTheMenuFile)
     EXPECT_TRUE(proc.Ended(20000));
 }
 
+/* Pixels of the default icon's blue in the icon place of item i. */
+int DefaultIconPixels(const zvtest::SCREENSHOT &shot, HWND menu, size_t i)
+{
+    return CountNear(shot, menu, RECT{12, 4 + 56 * (int)i, 44, 52 + 56 * (int)i}, 0x1F5FA8, 48);
+}
+
+/* A screenshot once the first n items all show the default icon, or the
+ * last one taken when the wait ended. */
+void ShootDefaultIcons(HWND menu, size_t n, zvtest::SCREENSHOT *shot)
+{
+    zvtest::Eventually([&] {
+        if (!zvtest::TakeScreenshot(shot))
+            return false;
+        for (size_t i = 0; i < n; i++)
+            if (DefaultIconPixels(*shot, menu, i) <= 10)
+                return false;
+        return true;
+    }, zvtest::EVENT_WAIT_MS, 100);
+}
+
 TEST(MenuWindow, DamagedPicturesGiveTheirBoxDamagedIconsTheDefaultIcon)
 {
     ClearRecords();
@@ -248,21 +269,65 @@ TEST(MenuWindow, DamagedPicturesGiveTheirBoxDamagedIconsTheDefaultIcon)
     ASSERT_TRUE(menu != NULL);
     EXPECT_TRUE(second.Ended(20000));
 
-    const unsigned iconBlue = 0x1F5FA8;
-    auto iconArea = [](size_t i) { return RECT{12, 4 + 56 * (int)i, 44, 52 + 56 * (int)i}; };
     zvtest::SCREENSHOT shot;
-    zvtest::Eventually([&] {
-        if (!zvtest::TakeScreenshot(&shot))
-            return false;
-        for (size_t i = 0; i < good; i++)
-            if (CountNear(shot, menu, iconArea(i), iconBlue, 48) <= 10)
-                return false;
-        return true;
-    }, zvtest::EVENT_WAIT_MS, 100);
+    ShootDefaultIcons(menu, good, &shot);
     for (size_t i = 0; i < good; i++)
-        EXPECT_GT(CountNear(shot, menu, iconArea(i), iconBlue, 48), 10) << icons[i];
-    EXPECT_EQ(0, CountNear(shot, menu, iconArea(good), iconBlue, 48));
+        EXPECT_GT(DefaultIconPixels(shot, menu, i), 10) << icons[i];
+    EXPECT_EQ(0, DefaultIconPixels(shot, menu, good));
 
+    PostMessageA(menu, WM_SYSCOMMAND, SC_CLOSE, 0);
+    DWORD code = 1;
+    EXPECT_TRUE(proc.Ended(20000, &code));
+    EXPECT_EQ(0u, code);
+}
+
+TEST(MenuWindow, DamagedProgramsGiveTheDefaultIconAWholeOneItsOwn)
+{
+    ClearRecords();
+    MENUSITE site = MakeMenuSite("damagedprograms");
+    ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\good.exe",
+                                       zvtest::ProgramBytes({zvtest::IconImageBytes(32, 4)}, false).bytes));
+    std::vector<zvtest::DAMAGEDFILE> programs = zvtest::DamagedPrograms();
+    const size_t perMenu = 7;
+
+    /* seven damaged programs a menu, then a whole one: the item's icon
+     * taken from its command, from IconN with either index, and the
+     * window's icon from the first of them; the first menu at the start,
+     * the others handed over by a second start */
+    MENUPROC proc;
+    HWND menu = NULL;
+    for (size_t first = 0; first < programs.size(); first += perMenu) {
+        std::vector<std::string> items;
+        size_t count = std::min(perMenu, programs.size() - first);
+        for (size_t i = 0; i < count; i++) {
+            std::string n = std::to_string(i + 1), exe = "bad" + std::to_string(first + i) + ".exe";
+            ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\" + exe, programs[first + i].bytes));
+            items.push_back("MenuText" + n + "=" + programs[first + i].what);
+            if (i % 3 == 0)
+                items.push_back("Command" + n + "=" + exe + " /x");
+            else
+                items.insert(items.end(), {"Command" + n + "=marker.exe", "Icon" + n + "=" + exe + "," + std::to_string(i % 3 - 1)});
+        }
+        std::string n = std::to_string(count + 1);
+        items.insert(items.end(), {"MenuText" + n + "=Whole", "Command" + n + "=good.exe"});
+        std::string ini = "programs" + std::to_string(first) + ".ini";
+        WriteMenuIni(site.dir + "\\" + ini, {"Icon=bad" + std::to_string(first) + ".exe,0", "HideCopyright=yes"}, items);
+        MENUPROC second;
+        ASSERT_TRUE(StartMenu(site, ini, NULL, first == 0 ? &proc : &second));
+        /* a second start ends once the running menu has loaded its file */
+        if (first > 0) {
+            EXPECT_TRUE(second.Ended(20000));
+        }
+        menu = WaitForMenu(proc, (int)count + 1);
+        ASSERT_TRUE(menu != NULL) << ini;
+        EXPECT_EQ(programs[first].what, ButtonTexts(menu)[0]);
+
+        zvtest::SCREENSHOT shot;
+        ShootDefaultIcons(menu, count, &shot);
+        for (size_t i = 0; i < count; i++)
+            EXPECT_GT(DefaultIconPixels(shot, menu, i), 10) << programs[first + i].what;
+        EXPECT_EQ(0, DefaultIconPixels(shot, menu, count)) << "the whole program's own icon";
+    }
     PostMessageA(menu, WM_SYSCOMMAND, SC_CLOSE, 0);
     DWORD code = 1;
     EXPECT_TRUE(proc.Ended(20000, &code));

@@ -98,15 +98,6 @@ std::string LongPath(const std::string &path)
     return n && n < sizeof buf ? std::string(buf, n) : path;
 }
 
-std::string SystemText(unsigned long err)
-{
-    char buf[512];
-    if (!FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, NULL, err,
-                        MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), buf, 64, NULL))
-        return "An unexpected error #" + std::to_string(err) + " has occurred.";
-    return buf;
-}
-
 unsigned long long NowMs()
 {
     FILETIME ft;

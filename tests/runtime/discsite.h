@@ -48,8 +48,7 @@ size_t CountLog(const std::vector<std::string> &texts, const std::string &prefix
 
 /* The long form of a path, for comparing with the readers' short names. */
 std::string LongPath(const std::string &path);
-/* Wine's own text of a system error, as the runtime gets it. */
-std::string SystemText(unsigned long err);
+using zvtest::SystemText;
 /* Milliseconds since 1601, the marker's clock. */
 unsigned long long NowMs();
 

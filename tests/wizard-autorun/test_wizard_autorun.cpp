@@ -8,6 +8,7 @@
 #include "screen.h"
 #include "settings.h"
 #include "testpictures.h"
+#include "testprograms.h"
 #include "wizdriver.h"
 
 using namespace wiztest;
@@ -214,6 +215,43 @@ TEST(WizardAutorun, PagesFilledReachBothFilesAndSurviveARoundTrip)
     ASSERT_TRUE(WaitForPage(w, 0));
     Click(w, CLOSE);
     EXPECT_TRUE(WaitForEnd(&w));
+}
+
+TEST(WizardAutorun, ADamagedProgramAsTheDiscIconPreviewsAsThePlaceholder)
+{
+    std::string tool = ToolFolder("badicon-tool"), proj = DiscFolder("badicon-proj"), inf = proj + "\\AUTORUN.INF";
+    std::vector<zvtest::DAMAGEDFILE> programs = zvtest::DamagedPrograms();
+    for (size_t i = 0; i < programs.size(); i++)
+        ASSERT_TRUE(zvtest::WriteFileBytes(proj + "\\bad" + std::to_string(i) + ".exe", programs[i].bytes));
+    ASSERT_TRUE(CopyFileA(zvtest::BinPath("twoicons.dll").c_str(), (proj + "\\icons.dll").c_str(), FALSE));
+    std::string chain;
+    ASSERT_TRUE(zvtest::ReadFileBytes(zvtest::BinPath("ZVChain.exe"), &chain));
+    ASSERT_TRUE(zvtest::WriteFileBytes(proj + "\\bad.exe", chain.substr(0, 6860)));
+    ASSERT_TRUE(zvtest::WriteFileBytes(inf, "[autorun]\r\nopen=ZORVAN.EXE\r\nicon=bad.exe,0\r\n"));
+
+    /* previewed on entering the page, then each through Preview with a
+     * whole library between them */
+    WIZARD w;
+    ASSERT_TRUE(StartWizard(&w, tool));
+    ASSERT_TRUE(OpenProject(w, inf));
+    HWND page = Page(w);
+    EXPECT_TRUE(PreviewShows(page, PLACEHOLDER));
+    for (size_t i = 0; i < programs.size(); i++) {
+        SCOPED_TRACE(programs[i].what);
+        for (const std::string &file : {std::string("icons.dll"), "bad" + std::to_string(i) + ".exe"}) {
+            SetText(page, ICONFILE, file);
+            SetText(page, ICONNUMBER, "0");
+            Click(w, PREVIEW);
+            EXPECT_TRUE(PreviewShows(page, file == "icons.dll" ? RED : PLACEHOLDER)) << file;
+        }
+    }
+    /* closed from the first page, which offers no save */
+    ASSERT_TRUE(Go(w, PREVIOUS, 0));
+    Click(w, CLOSE);
+    EXPECT_TRUE(WaitForEnd(&w));
+    DWORD code = 1;
+    EXPECT_TRUE(GetExitCodeProcess(w.pi.hProcess, &code));
+    EXPECT_EQ(0u, code);
 }
 
 TEST(WizardAutorun, RuntimeFoundInTheProjectBesideTheUtilityOrNowhere)

@@ -1,9 +1,9 @@
 /*
  * test_filecheck.cpp - the checks that stand before LoadImageA and
  * ExtractIconA, on files written here: whole BMP files of every kind the
- * platform loads and icon files it makes icons of pass (and do load),
- * damaged ones are refused with "invalid data", programs and other files
- * go on untouched.
+ * platform loads, icon files and programs it makes icons of pass (and do
+ * load), damaged ones are refused with "invalid data", other files go on
+ * untouched.
  */
 #include <windows.h>
 #include <shellapi.h>
@@ -15,6 +15,7 @@
 
 #include "filecheck.h"
 #include "testpictures.h"
+#include "testprograms.h"
 #include "zvtest.h"
 
 namespace zv {
@@ -66,7 +67,6 @@ TEST(FileChecks, WholeFilesPassAndLoadDamagedOnesAreRefused)
          true},
         {"icon of two images", ICONSOURCE, icon, true},
         {"icon of a PNG image", ICONSOURCE, zvtest::IcoBytes({zvtest::PngBytes(32, 32, 0x3366CC)}), true},
-        {"program", ICONSOURCE, "MZ" + std::string(200, '\0'), true},
         {"text", ICONSOURCE, "no icon here", true},
 
         {"not a BMP", BITMAP, "BX" + bmp32.substr(2), false},
@@ -122,8 +122,99 @@ TEST(FileChecks, WholeFilesPassAndLoadDamagedOnesAreRefused)
     EXPECT_EQ(0, BitmapFileLoadable((dir + "\\absent.bmp").c_str()));
     EXPECT_EQ((DWORD)ERROR_FILE_NOT_FOUND, GetLastError());
     EXPECT_EQ(1, IconSourceLoadable((dir + "\\absent.ico").c_str()));
-    /* a real program */
-    EXPECT_EQ(1, IconSourceLoadable(zvtest::BinPath("media_tests.exe").c_str()));
+}
+
+/* A real icon of the file's n-th group, as the platform extracts it. */
+bool HasIcon(const std::string &path, UINT n)
+{
+    HICON icon = ExtractIconA(GetModuleHandleA(NULL), path.c_str(), n);
+    ICONINFO info = {};
+    bool real = (UINT_PTR)icon > 1 && GetIconInfo(icon, &info);
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    if (info.hbmMask)
+        DeleteObject(info.hbmMask);
+    if ((UINT_PTR)icon > 1)
+        DestroyIcon(icon);
+    return real;
+}
+
+/* Whatever the check lets through, the platform's extraction survives. */
+void ExtractWhatPasses(const std::string &path, int *passed)
+{
+    if (!IconSourceLoadable(path.c_str()))
+        return;
+    (*passed)++;
+    for (UINT n = 0; n < 2; n++)
+        HasIcon(path, n);
+}
+
+TEST(FileChecks, WholeProgramsKeepTheirIconsDamagedOnesAreRefused)
+{
+    std::string dir = zvtest::ScratchDir("programcheck");
+    std::vector<std::string> pictures = {zvtest::IconImageBytes(32, 4), zvtest::PngBytes(32, 32, 0x3366CC)};
+    zvtest::PROGRAMFILE pe32 = zvtest::ProgramBytes(pictures, false), pe32plus = zvtest::ProgramBytes(pictures, true);
+    ASSERT_TRUE(zvtest::WriteFileBytes(dir + "\\pe32.exe", pe32.bytes));
+    ASSERT_TRUE(zvtest::WriteFileBytes(dir + "\\pe32plus.exe", pe32plus.bytes));
+
+    /* the build's own and programs written here, of a DIB and a PNG icon
+     * group each: every group keeps its icon */
+    struct WHOLE {
+        std::string path;
+        UINT groups;
+    } whole[] = {
+        {dir + "\\pe32.exe", 2}, {dir + "\\pe32plus.exe", 2},
+        {zvtest::BinPath("ZVMenu.exe"), 4}, {zvtest::BinPath("ZVChain.exe"), 1},
+        {zvtest::BinPath("ZVConfig.exe"), 1}, {zvtest::BinPath("ZORVAN.EXE"), 1},
+        {zvtest::BinPath("twoicons.dll"), 2},
+    };
+    for (const WHOLE &w : whole) {
+        SCOPED_TRACE(w.path);
+        EXPECT_EQ(1, IconSourceLoadable(w.path.c_str()));
+        EXPECT_EQ(1, ProgramResourcesLoadable(w.path.c_str()));
+        for (UINT n = 0; n < w.groups; n++)
+            EXPECT_TRUE(HasIcon(w.path, n)) << n;
+    }
+
+    std::string path = dir + "\\damaged.exe";
+    for (const zvtest::DAMAGEDFILE &d : zvtest::DamagedPrograms()) {
+        SCOPED_TRACE(d.what);
+        ASSERT_TRUE(zvtest::WriteFileBytes(path, d.bytes));
+        SetLastError(0);
+        EXPECT_EQ(0, IconSourceLoadable(path.c_str()));
+        EXPECT_EQ((DWORD)ERROR_INVALID_DATA, GetLastError());
+    }
+    /* the loader's reader checks groups and images itself: for it only
+     * the headers and the tree count */
+    ASSERT_TRUE(zvtest::WriteFileBytes(path, zvtest::WithU16(pe32.bytes, pe32.groupAt + 4, 0xFFFF)));
+    EXPECT_EQ(1, ProgramResourcesLoadable(path.c_str()));
+    ASSERT_TRUE(zvtest::WriteFileBytes(path, zvtest::WithU16(pe32.bytes, pe32.rootAt + 14, 0xFFFF)));
+    EXPECT_EQ(0, ProgramResourcesLoadable(path.c_str()));
+
+    /* every byte of the program written here changed in turn, and random
+     * bytes of the build's own: what the check passes never crashes the
+     * extraction */
+    int passed = 0;
+    for (size_t i = 0; i < pe32.bytes.size() - 0x300; i++) {
+        std::string bytes = pe32.bytes;
+        bytes[i] = (char)~bytes[i];
+        ASSERT_TRUE(zvtest::WriteFileBytes(path, bytes));
+        ExtractWhatPasses(path, &passed);
+    }
+    std::string chain;
+    ASSERT_TRUE(zvtest::ReadFileBytes(zvtest::BinPath("ZVChain.exe"), &chain));
+    unsigned seed = 12345;
+    for (int copy = 0; copy < 24; copy++) {
+        std::string bytes = chain;
+        for (int k = 0; k < 6; k++) {
+            seed = seed * 1103515245u + 12345u;
+            size_t at = k < 2 ? seed % 1024 : bytes.size() / 2 + seed % (bytes.size() / 2);
+            bytes[at] = (char)(seed >> 16);
+        }
+        ASSERT_TRUE(zvtest::WriteFileBytes(path, bytes));
+        ExtractWhatPasses(path, &passed);
+    }
+    EXPECT_GT(passed, 0);
 }
 
 } // namespace
