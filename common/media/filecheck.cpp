@@ -298,13 +298,16 @@ static int SourceWhole(const char *path)
 
 int IconSourceLoadable(const char *path)
 {
-    char found[MAX_PATH];
+    char full[MAX_PATH], found[MAX_PATH];
 
     if (!SourceWhole(path))
         return Damaged();
-    /* ExtractIconA may look a name up along the search path: that file too */
+    /* ExtractIconA may look a name up along the search path: that file
+     * too, when it is another one */
+    DWORD f = GetFullPathNameA(path, sizeof full, full, NULL);
     DWORD n = SearchPathA(NULL, path, NULL, sizeof found, found, NULL);
-    if (n > 0 && n < sizeof found && !SourceWhole(found))
+    int same = f > 0 && f < sizeof full && n > 0 && n < sizeof found && _stricmp(full, found) == 0;
+    if (n > 0 && n < sizeof found && !same && !SourceWhole(found))
         return Damaged();
     return 1;
 }
