@@ -62,8 +62,9 @@ int IconFileFits(const BYTE *data, ULONGLONG size);
 /* 1 when the file may go to LoadImageA as a bitmap; 0, with the last
  * error set, when it cannot be read or is not a whole BMP file. */
 int BitmapFileLoadable(const char *path);
-/* LoadImageA of a bitmap file that BitmapFileLoadable passed; NULL with
- * the last error set (invalid data when the platform gives none). */
+/* A bitmap file through LoadImageA once BitmapFileLoadable passes it;
+ * NULL with the last error set (invalid data when the platform refuses
+ * the file without a reason). */
 HBITMAP LoadBitmapFile(const char *path);
 /* 1 when the file may go to ExtractIconA: an icon or cursor file only
  * when it is whole, a program or library ("MZ") only when ProgramFits
