@@ -100,11 +100,6 @@ void FreeIconSet(ICONSET *set)
 
 /* ---- icon files ---- */
 
-static WORD Word(const BYTE *p)
-{
-    return (WORD)(p[0] | p[1] << 8);
-}
-
 static int ReadAll(HANDLE file, void *buffer, DWORD size)
 {
     DWORD got = 0;
@@ -242,7 +237,7 @@ static ICONSET *ReadGroupImages(HMODULE module, LPCSTR name, int *error)
     *error = ERR_FORMAT;
     if (size < GROUPHEADER)
         return NULL;
-    int count = Word(group + 4);
+    int count = LeWord(group + 4);
     if ((ULONGLONG)GROUPHEADER + (ULONGLONG)count * GROUPENTRY > size)
         return NULL;
     ICONSET *set = NewIconSet(count);
@@ -251,7 +246,7 @@ static ICONSET *ReadGroupImages(HMODULE module, LPCSTR name, int *error)
         return NULL;
     }
     for (int i = 0; i < count; i++) {
-        WORD id = Word(group + GROUPHEADER + i * GROUPENTRY + 12);
+        WORD id = LeWord(group + GROUPHEADER + i * GROUPENTRY + 12);
         DWORD imageSize;
         const BYTE *image = ResourceBytes(module, MAKEINTRESOURCEA(id), RT_ICON, &imageSize);
         if (!image) {

@@ -12,12 +12,12 @@
 
 namespace zv {
 
-static WORD Word(const BYTE *p)
+WORD LeWord(const BYTE *p)
 {
     return (WORD)(p[0] | p[1] << 8);
 }
 
-static DWORD Dword(const BYTE *p)
+DWORD LeDword(const BYTE *p)
 {
     return (DWORD)p[0] | (DWORD)p[1] << 8 | (DWORD)p[2] << 16 | (DWORD)p[3] << 24;
 }
@@ -55,10 +55,10 @@ int IconImageFits(const BYTE *head, DWORD size)
 
 int IconFileType(const BYTE *header, int *count)
 {
-    WORD type = Word(header + 2);
-    if (Word(header) != 0 || (type != ICONFILE_ICON && type != ICONFILE_CURSOR))
+    WORD type = LeWord(header + 2);
+    if (LeWord(header) != 0 || (type != ICONFILE_ICON && type != ICONFILE_CURSOR))
         return 0;
-    *count = Word(header + 4);
+    *count = LeWord(header + 4);
     return type;
 }
 
@@ -69,8 +69,8 @@ int IconDirectoryFits(int count, ULONGLONG fileSize)
 
 int IconEntryPlace(const BYTE *entry, ULONGLONG fileSize, DWORD *offset, DWORD *size)
 {
-    *size = Dword(entry + 8);
-    *offset = Dword(entry + 12);
+    *size = LeDword(entry + 8);
+    *offset = LeDword(entry + 12);
     return *size != 0 && (ULONGLONG)*offset + *size <= fileSize;
 }
 
@@ -118,31 +118,31 @@ int BitmapFileFits(const BYTE *head, size_t headBytes, ULONGLONG fileSize)
 
     if (headBytes > fileSize || headBytes < FILEHEADER + 4 || head[0] != 'B' || head[1] != 'M')
         return 0;
-    ULONGLONG offBits = Dword(head + 10), infoSize = Dword(head + 14);
+    ULONGLONG offBits = LeDword(head + 10), infoSize = LeDword(head + 14);
     ULONGLONG width, height, bits, colours, entry, compression, sizeImage = 0;
     int topDown = 0;
     if (infoSize == COREHEADER) {
         if (headBytes < FILEHEADER + COREHEADER)
             return 0;
-        width = Word(head + 18);
-        height = Word(head + 20);
-        bits = Word(head + 24);
+        width = LeWord(head + 18);
+        height = LeWord(head + 20);
+        bits = LeWord(head + 24);
         compression = BI_RGB;
         colours = 0;
         entry = 3;
     } else if (infoSize >= INFOHEADER) {
         if (headBytes < FILEHEADER + INFOHEADER)
             return 0;
-        LONG w = (LONG)Dword(head + 18), h = (LONG)Dword(head + 22);
+        LONG w = (LONG)LeDword(head + 18), h = (LONG)LeDword(head + 22);
         if (w <= 0)
             return 0;
         width = (ULONGLONG)w;
         topDown = h < 0;
         height = topDown ? (ULONGLONG)(-(LONGLONG)h) : (ULONGLONG)h;
-        bits = Word(head + 28);
-        compression = Dword(head + 30);
-        sizeImage = Dword(head + 34);
-        colours = Dword(head + 46);
+        bits = LeWord(head + 28);
+        compression = LeDword(head + 30);
+        sizeImage = LeDword(head + 34);
+        colours = LeDword(head + 46);
         entry = 4;
     } else {
         return 0;
@@ -199,7 +199,7 @@ static HANDLE OpenForCheck(const char *path)
                        FILE_ATTRIBUTE_NORMAL, NULL);
 }
 
-static int ReadAt(HANDLE file, ULONGLONG offset, void *buffer, DWORD size, DWORD *got)
+int ReadAt(HANDLE file, ULONGLONG offset, void *buffer, DWORD size, DWORD *got)
 {
     LARGE_INTEGER to;
     to.QuadPart = (LONGLONG)offset;
@@ -304,12 +304,13 @@ int IconSourceLoadable(const char *path)
         return Damaged();
     /* ExtractIconA may look a name up along the search path: that file
      * too, when it is another one */
-    DWORD f = GetFullPathNameA(path, sizeof full, full, NULL);
     DWORD n = SearchPathA(NULL, path, NULL, sizeof found, found, NULL);
-    int same = f > 0 && f < sizeof full && n > 0 && n < sizeof found && _stricmp(full, found) == 0;
-    if (n > 0 && n < sizeof found && !same && !SourceWhole(found))
-        return Damaged();
-    return 1;
+    if (n == 0 || n >= sizeof found)
+        return 1;
+    DWORD f = GetFullPathNameA(path, sizeof full, full, NULL);
+    if (f > 0 && f < sizeof full && _stricmp(full, found) == 0)
+        return 1;
+    return SourceWhole(found) ? 1 : Damaged();
 }
 
 int ProgramResourcesLoadable(const char *path)

@@ -13,6 +13,14 @@
 
 namespace zv {
 
+/* ---- reading a file's bytes ---- */
+
+/* Little-endian numbers at p. */
+WORD LeWord(const BYTE *p);
+DWORD LeDword(const BYTE *p);
+/* Up to size bytes at offset of an open file; *got says how many came. */
+int ReadAt(HANDLE file, ULONGLONG offset, void *buffer, DWORD size, DWORD *got);
+
 /* ---- pieces of DIBs and icon files ---- */
 
 /* Bytes of the colour table behind a DIB header (biClrUsed entries, or a

@@ -35,10 +35,9 @@ static void user_read_fn(png_structp png, png_bytep dst, png_size_t count)
      * a damaged picture, not a partial read. */
     if (fReadFromFile) {
         DWORD got = 0;
-        int read = count <= 0xFFFFFFFFu && ReadFile(source, dst, (DWORD)count, &got, NULL);
-        if (!read && count <= 0xFFFFFFFFu)
+        if (count <= 0xFFFFFFFFu && !ReadFile(source, dst, (DWORD)count, &got, NULL))
             dwReadError = GetLastError();
-        if (!read || got != count)
+        if (dwReadError || got != count)
             png_error(png, "Read Error: the file ends early");
     } else {
         const BYTE *bytes = (const BYTE *)LockResource((HGLOBAL)source);

@@ -16,16 +16,6 @@
 
 namespace zv {
 
-static WORD Word(const BYTE *p)
-{
-    return (WORD)(p[0] | p[1] << 8);
-}
-
-static DWORD Dword(const BYTE *p)
-{
-    return (DWORD)p[0] | (DWORD)p[1] << 8 | (DWORD)p[2] << 16 | (DWORD)p[3] << 24;
-}
-
 /* ---- reading by offset ---- */
 
 enum { WINDOW_ALIGN = 4096, WINDOW_BYTES = 2 * WINDOW_ALIGN };
@@ -45,12 +35,10 @@ static int Fetch(SOURCE *s, ULONGLONG offset, void *out, DWORD bytes)
     if (bytes > WINDOW_ALIGN || offset > s->size || bytes > s->size - offset)
         return 0;
     if (offset < s->windowAt || offset + bytes > s->windowAt + s->windowBytes) {
-        LARGE_INTEGER to;
         ULONGLONG at = offset & ~(ULONGLONG)(WINDOW_ALIGN - 1);
         DWORD got = 0;
-        to.QuadPart = (LONGLONG)at;
         s->windowBytes = 0;
-        if (!SetFilePointerEx(s->file, to, NULL, FILE_BEGIN) || !ReadFile(s->file, s->window, WINDOW_BYTES, &got, NULL))
+        if (!ReadAt(s->file, at, s->window, WINDOW_BYTES, &got))
             return 0;
         s->windowAt = at;
         s->windowBytes = got;
@@ -103,23 +91,23 @@ static int ReadHeaders(IMAGE *image, ULONGLONG *resourceRva)
         return 0;
     /* a 16-bit (NE) program, or any other kind behind the DOS header,
      * has no icon this system shows */
-    ULONGLONG pe = Dword(dos + 0x3C);
+    ULONGLONG pe = LeDword(dos + 0x3C);
     if (!Fetch(s, pe, head, sizeof head) || memcmp(head, "PE\0\0", PE_SIGNATURE) != 0)
         return 0;
-    image->sections = Word(head + PE_SIGNATURE + 2);
-    ULONGLONG optionalAt = pe + sizeof head, optionalBytes = Word(head + PE_SIGNATURE + 16);
+    image->sections = LeWord(head + PE_SIGNATURE + 2);
+    ULONGLONG optionalAt = pe + sizeof head, optionalBytes = LeWord(head + PE_SIGNATURE + 16);
     if (image->sections > MOST_SECTIONS || !Fetch(s, optionalAt, optional, 2))
         return 0;
-    WORD magic = Word(optional);
+    WORD magic = LeWord(optional);
     ULONGLONG directories = magic == PE32_MAGIC ? PE32_DIRECTORIES : magic == PE32PLUS_MAGIC ? PE32PLUS_DIRECTORIES : 0;
     /* the resource entry is read whatever the directory count says */
     ULONGLONG entryAt = directories + 8 * RESOURCE_DIRECTORY;
     if (!directories || optionalBytes < entryAt + 8 || !Fetch(s, optionalAt + entryAt, optional, 4))
         return 0;
-    *resourceRva = Dword(optional);
+    *resourceRva = LeDword(optional);
     /* an address inside the headers is taken as a place in the file as
      * it stands: resources never live there */
-    if (!Fetch(s, optionalAt + SIZE_OF_HEADERS, optional, 4) || (*resourceRva && *resourceRva < Dword(optional)))
+    if (!Fetch(s, optionalAt + SIZE_OF_HEADERS, optional, 4) || (*resourceRva && *resourceRva < LeDword(optional)))
         return 0;
 
     ULONGLONG tableAt = optionalAt + optionalBytes;
@@ -128,9 +116,9 @@ static int ReadHeaders(IMAGE *image, ULONGLONG *resourceRva)
         SECTION *section = &image->section[i];
         if (!Fetch(s, tableAt + (ULONGLONG)i * SECTION_HEADER, h, sizeof h))
             return 0;
-        section->rva = Dword(h + 12);
-        section->rawBytes = Dword(h + 16);
-        section->rawAt = Dword(h + 20);
+        section->rva = LeDword(h + 12);
+        section->rawBytes = LeDword(h + 16);
+        section->rawAt = LeDword(h + 20);
         if (section->rva == 0 || (section->rawBytes && section->rawAt + section->rawBytes > s->size))
             return 0;
         /* no two sections claim one address: each address has one place
@@ -145,32 +133,27 @@ static int ReadHeaders(IMAGE *image, ULONGLONG *resourceRva)
     return 1;
 }
 
-/* The file offset of rva..rva+bytes, all in one section's raw data. */
-static int FileOffset(const IMAGE *image, ULONGLONG rva, ULONGLONG bytes, ULONGLONG *offset)
+/* The section whose raw data hold rva..rva+bytes, or NULL. */
+static const SECTION *SectionOf(const IMAGE *image, ULONGLONG rva, ULONGLONG bytes)
 {
     for (int i = 0; i < image->sections; i++) {
         const SECTION *section = &image->section[i];
-        if (section->rawBytes && rva >= section->rva && rva + bytes <= section->rva + section->rawBytes) {
-            *offset = section->rawAt + (rva - section->rva);
-            return 1;
-        }
+        if (section->rawBytes && rva >= section->rva && rva + bytes <= section->rva + section->rawBytes)
+            return section;
     }
-    return 0;
+    return NULL;
 }
 
 /* The resource tree: from the resource directory to the end of the
  * section's raw data that holds it. */
 static int FindTree(IMAGE *image, ULONGLONG rva)
 {
-    for (int i = 0; i < image->sections; i++) {
-        const SECTION *section = &image->section[i];
-        if (section->rawBytes && rva >= section->rva && rva < section->rva + section->rawBytes) {
-            image->rootAt = section->rawAt + (rva - section->rva);
-            image->treeBytes = section->rawBytes - (rva - section->rva);
-            return 1;
-        }
-    }
-    return 0;
+    const SECTION *section = SectionOf(image, rva, 1);
+    if (!section)
+        return 0;
+    image->rootAt = section->rawAt + (rva - section->rva);
+    image->treeBytes = section->rawBytes - (rva - section->rva);
+    return 1;
 }
 
 /* bytes of the tree at offset from its root. */
@@ -201,21 +184,22 @@ enum {
 static int DataFits(IMAGE *image, ULONGLONG entry, DWORD type)
 {
     BYTE e[DATA_ENTRY], head[ICONIMAGE_HEAD];
-    ULONGLONG at;
 
     if (!FetchTree(image, entry, e, sizeof e))
         return 0;
-    DWORD rva = Dword(e), bytes = Dword(e + 4);
-    if (!FileOffset(image, rva, bytes, &at))
+    DWORD rva = LeDword(e), bytes = LeDword(e + 4);
+    const SECTION *section = SectionOf(image, rva, bytes);
+    if (!section)
         return 0;
     if (!image->icons || (type != ICON_TYPE && type != GROUP_ICON_TYPE))
         return 1;
+    ULONGLONG at = section->rawAt + (rva - section->rva);
     DWORD headBytes = bytes < sizeof head ? bytes : (DWORD)sizeof head;
     if (!Fetch(image->source, at, head, headBytes))
         return 0;
     if (type == ICON_TYPE)
         return IconImageDataFits(head, bytes);
-    return bytes >= GROUP_HEADER && GROUP_HEADER + (ULONGLONG)Word(head + 4) * GROUP_ENTRY <= bytes;
+    return bytes >= GROUP_HEADER && GROUP_HEADER + (ULONGLONG)LeWord(head + 4) * GROUP_ENTRY <= bytes;
 }
 
 /* A directory at level (1 for the root) and everything below it.  Types
@@ -227,7 +211,7 @@ static int TreeFits(IMAGE *image, ULONGLONG offset, int level, DWORD type)
 
     if (--image->visitsLeft < 0 || !FetchTree(image, offset, head, sizeof head))
         return 0;
-    int entries = Word(head + 12) + Word(head + 14);
+    int entries = LeWord(head + 12) + LeWord(head + 14);
     /* a language directory without one language has no data to take */
     if (level == TREE_LEVELS && entries == 0)
         return 0;
@@ -236,11 +220,11 @@ static int TreeFits(IMAGE *image, ULONGLONG offset, int level, DWORD type)
         if (--image->visitsLeft < 0 ||
             !FetchTree(image, offset + DIRECTORY_HEADER + (ULONGLONG)i * DIRECTORY_ENTRY, e, sizeof e))
             return 0;
-        DWORD name = Dword(e), target = Dword(e + 4);
+        DWORD name = LeDword(e), target = LeDword(e + 4);
         if (name & HIGH_BIT) {
             BYTE length[2];
             ULONGLONG at = name & ~HIGH_BIT;
-            if (!FetchTree(image, at, length, sizeof length) || at + 2 + 2 * (ULONGLONG)Word(length) > image->treeBytes)
+            if (!FetchTree(image, at, length, sizeof length) || at + 2 + 2 * (ULONGLONG)LeWord(length) > image->treeBytes)
                 return 0;
         }
         if (((target & HIGH_BIT) != 0) != (level < TREE_LEVELS))
