@@ -6,6 +6,8 @@
 
 #include <stdio.h>
 
+#include "flavor.h"
+#include "mediacheck.h"
 #include "settings.h"
 
 namespace zv {
@@ -37,6 +39,11 @@ int PlayMusic(AUTORUNINF *settings)
 
     snprintf(line, sizeof line, "Playing MUSIC '%s'...", settings->strMusic);
     OutputLogString(settings, line);
+    /* a damaged MIDI file would hold the sequencer's open for ever */
+    if (!MidiFilePlayable(settings->strMusic)) {
+        LogSysErr(settings, zvFlavor.idFileError, settings->strMusic);
+        return 0;
+    }
 
     /* no device type: MCI picks one by the file's extension */
     snprintf(command, sizeof command, "open \"%s\" alias bgmusic", shortPath);

@@ -6,6 +6,8 @@
 
 #include <stdio.h>
 
+#include "mediacheck.h"
+
 namespace zv {
 
 int PlayMusic(const char *path)
@@ -14,7 +16,8 @@ int PlayMusic(const char *path)
     char command[512];
     char reply[64];
 
-    if (!ShortMusicPath(path, shortPath, sizeof shortPath))
+    /* a damaged MIDI file would hold the sequencer's open for ever */
+    if (!ShortMusicPath(path, shortPath, sizeof shortPath) || !MidiFilePlayable(path))
         return 0;
     snprintf(command, sizeof command, "open \"%s\" alias bgmusic", shortPath);
     if (pfnMciSendStringA(command, reply, sizeof reply, NULL))

@@ -5,6 +5,7 @@
  * preview knows what it started and stops only that.
  */
 #include "wizard.h"
+#include "mediacheck.h"
 #include "music.h"
 
 #include <stdio.h>
@@ -25,6 +26,9 @@ int PlayMusic(const char *path)
         return pfnPlaySoundA(shortPath, NULL, SND_FILENAME | SND_ASYNC | SND_NODEFAULT | SND_NOWAIT)
                    ? PREVIEW_WAVE : PREVIEW_NONE;
 
+    /* a damaged MIDI file would hold the sequencer's open for ever */
+    if (!MidiFilePlayable(path))
+        return PREVIEW_NONE;
     int n = snprintf(command, sizeof command, "open sequencer!%s alias bgmusic", shortPath);
     if (n < 0 || n >= (int)sizeof command || pfnMciSendStringA(command, reply, sizeof reply, NULL))
         return PREVIEW_NONE;

@@ -1,0 +1,69 @@
+/*
+ * chunkstep.cpp - one chunk header of a RIFF or MIDI file read by offset
+ * and held against its parent's end, the step with which the MIDI and AVI
+ * checks walk a file.
+ */
+#include "mediacheck.h"
+
+#include <string.h>
+
+#include "filecheck.h"
+
+namespace zv {
+
+int MediaDamaged(void)
+{
+    SetLastError(ERROR_INVALID_DATA);
+    return 0;
+}
+
+int ChunkIs(const char *id, const char *tag)
+{
+    return memcmp(id, tag, 4) == 0;
+}
+
+int ReadChunk(HANDLE file, ULONGLONG offset, ULONGLONG end, int order, CHUNK *chunk)
+{
+    BYTE head[CHUNK_HEADER + 4];
+    DWORD got = 0;
+
+    memset(chunk, 0, sizeof *chunk);
+    if (offset > end || end - offset < CHUNK_HEADER)
+        return MediaDamaged();
+    if (!ReadAt(file, offset, head, sizeof head, &got))
+        return 0;
+    if (got < CHUNK_HEADER)
+        return MediaDamaged();
+    memcpy(chunk->id, head, 4);
+    DWORD size = LeDword(head + 4);
+    chunk->size = order == CHUNK_BIG_ENDIAN ? _byteswap_ulong(size) : size;
+    chunk->dataAt = offset + CHUNK_HEADER;
+    if (chunk->size > end - chunk->dataAt)
+        return MediaDamaged();
+    if (chunk->size >= 4 && got >= sizeof head)
+        memcpy(chunk->form, head + CHUNK_HEADER, 4);
+    /* a pad byte missing after the last chunk of a file harms no reader */
+    chunk->next = chunk->dataAt + chunk->size;
+    if (order == CHUNK_LITTLE_ENDIAN && (chunk->size & 1) && chunk->next < end)
+        chunk->next++;
+    return 1;
+}
+
+HANDLE OpenMediaFile(const char *path, ULONGLONG *size)
+{
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    if (file == INVALID_HANDLE_VALUE)
+        return NULL;
+    LARGE_INTEGER bytes;
+    if (!GetFileSizeEx(file, &bytes)) {
+        DWORD err = GetLastError();
+        CloseHandle(file);
+        SetLastError(err);
+        return NULL;
+    }
+    *size = (ULONGLONG)bytes.QuadPart;
+    return file;
+}
+
+} // namespace zv

@@ -1,0 +1,57 @@
+/*
+ * mediacheck.h - whether a MIDI or AVI file is whole before MCI opens it.
+ * The sequencer walks a track until its length runs out, so a track cut
+ * short under a lying length keeps its open busy for ever; the video
+ * player trusts its header chunks and a damaged one takes the process
+ * down.  Both checks read only chunk headers, by offset: a long file costs
+ * a few reads.  All sizes are computed in 64 bits.
+ */
+#ifndef ZV_MEDIACHECK_H
+#define ZV_MEDIACHECK_H
+
+#include <windows.h>
+
+namespace zv {
+
+/* ---- the chunk step both checks share (chunkstep.cpp) ---- */
+
+/* A chunk's header as it stands at an offset of the file. */
+struct CHUNK {
+    char id[4];
+    ULONGLONG dataAt;   /* the first byte after its id and size */
+    ULONGLONG size;     /* as its header says */
+    char form[4];       /* a RIFF or LIST's form type; zeros when size < 4 */
+    ULONGLONG next;     /* where the next chunk of its parent begins */
+};
+
+enum { CHUNK_HEADER = 8, CHUNK_LITTLE_ENDIAN = 0, CHUNK_BIG_ENDIAN = 1 };
+
+/* The chunk at offset whose header and data lie before end (the end of
+ * its parent, never past the file).  Sizes are little-endian in RIFF
+ * files and big-endian in MIDI ones; RIFF data is padded to even.  0 with
+ * the last error: invalid data for a chunk that does not fit. */
+int ReadChunk(HANDLE file, ULONGLONG offset, ULONGLONG end, int order, CHUNK *chunk);
+/* id is the four characters of tag. */
+int ChunkIs(const char *id, const char *tag);
+/* 0 with the last error ERROR_INVALID_DATA, for a file found damaged. */
+int MediaDamaged(void);
+/* The file opened for reading, with its size; NULL with the last error. */
+HANDLE OpenMediaFile(const char *path, ULONGLONG *size);
+
+/* ---- whole files ---- */
+
+/* 1 when the file may go to MCI as music.  A MIDI file (by its extension
+ * .MID, .MIDI or .RMI, or its first bytes "MThd" or a RIFF form "RMID")
+ * only when its header chunk and every chunk after it lie in the file;
+ * other files go as they are.  0, with the last error set, for a MIDI file
+ * that is damaged or cannot be read. */
+int MidiFilePlayable(const char *path);
+/* 1 when the file may go to MCI as a video.  A RIFF file of form "AVI "
+ * only when its chunks up to its header list, the headers in it, a video
+ * stream's format and the index lie in the file and are sane; other files
+ * go as they are.  0, with the last error set, for a damaged one. */
+int AviFilePlayable(const char *path);
+
+} // namespace zv
+
+#endif

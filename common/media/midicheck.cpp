@@ -1,0 +1,105 @@
+/*
+ * midicheck.cpp - whether a MIDI file's chunks lie in it before the
+ * sequencer opens it.  The sequencer reads a track event by event until
+ * the track's length runs out; in a file cut short inside a track whose
+ * length reaches past the end, every read fails and the open never ends.
+ * A header that counts more tracks than the file holds is left alone: the
+ * sequencer refuses it by itself.
+ */
+#include "mediacheck.h"
+
+#include <string.h>
+
+#include "filecheck.h"
+
+namespace zv {
+
+enum {
+    MTHD_BYTES = 6,        /* format, track count, division */
+    RIFF_HEAD = 12         /* "RIFF", size, form */
+};
+
+/* The sequencer is chosen by these extensions whatever the file holds. */
+static int HasMidiExtension(const char *path)
+{
+    const char *dot = strrchr(path, '.');
+    if (!dot || strchr(dot, '\\') || strchr(dot, '/'))
+        return 0;
+    return _stricmp(dot, ".mid") == 0 || _stricmp(dot, ".midi") == 0 || _stricmp(dot, ".rmi") == 0;
+}
+
+enum { MIDI_NONE, MIDI_PLAIN, MIDI_RMID };
+
+/* What the first bytes say: a plain MIDI file, one in a RIFF "RMID"
+ * wrapper, or neither. */
+static int MidiForm(const BYTE *head, DWORD got)
+{
+    if (got >= 4 && memcmp(head, "MThd", 4) == 0)
+        return MIDI_PLAIN;
+    if (got >= RIFF_HEAD && memcmp(head, "RIFF", 4) == 0 && memcmp(head + 8, "RMID", 4) == 0)
+        return MIDI_RMID;
+    return MIDI_NONE;
+}
+
+/* The wrapper's "data" chunk, which holds the MIDI data; the chunks before
+ * it lie inside the wrapper and the file. */
+static int FindRmidData(HANDLE file, ULONGLONG size, const BYTE *head, ULONGLONG *at, ULONGLONG *end)
+{
+    ULONGLONG riffEnd = CHUNK_HEADER + (ULONGLONG)LeDword(head + 4);
+    ULONGLONG limit = riffEnd < size ? riffEnd : size;
+    CHUNK chunk;
+    for (ULONGLONG offset = RIFF_HEAD; offset < limit; offset = chunk.next) {
+        if (!ReadChunk(file, offset, limit, CHUNK_LITTLE_ENDIAN, &chunk))
+            return 0;
+        if (ChunkIs(chunk.id, "data")) {
+            *at = chunk.dataAt;
+            *end = chunk.dataAt + chunk.size;
+            return 1;
+        }
+    }
+    return MediaDamaged();
+}
+
+/* The header chunk and every chunk after it lie between at and end. */
+static int MidiChunksFit(HANDLE file, ULONGLONG at, ULONGLONG end)
+{
+    CHUNK chunk;
+
+    if (!ReadChunk(file, at, end, CHUNK_BIG_ENDIAN, &chunk))
+        return 0;
+    if (!ChunkIs(chunk.id, "MThd") || chunk.size < MTHD_BYTES)
+        return MediaDamaged();
+    for (ULONGLONG offset = chunk.next; offset < end; offset = chunk.next)
+        if (!ReadChunk(file, offset, end, CHUNK_BIG_ENDIAN, &chunk))
+            return 0;
+    return 1;
+}
+
+int MidiFilePlayable(const char *path)
+{
+    BYTE head[RIFF_HEAD];
+    DWORD got = 0;
+    ULONGLONG size = 0, at = 0, end = 0;
+    int named = HasMidiExtension(path);
+
+    HANDLE file = OpenMediaFile(path, &size);
+    if (!file)
+        return named ? 0 : 1;   /* of no known kind: MCI says what it finds */
+    int read = ReadAt(file, 0, head, sizeof head, &got);
+    int form = read ? MidiForm(head, got) : MIDI_NONE;
+    int fits = 0;
+    if (!read)
+        fits = !named;
+    else if (form == MIDI_NONE)
+        fits = named ? MediaDamaged() : 1;
+    else if (form == MIDI_PLAIN)
+        fits = MidiChunksFit(file, 0, size);
+    else
+        fits = FindRmidData(file, size, head, &at, &end) && MidiChunksFit(file, at, end);
+    DWORD error = GetLastError();
+    CloseHandle(file);
+    SetLastError(error);
+    return fits;
+}
+
+} // namespace zv
