@@ -89,6 +89,11 @@ int PlayAVIFile(HWND parent, AUTORUNINF *settings)
 
     snprintf(line, sizeof line, "Playing AVI '%s'...", settings->strSplash);
     OutputLogString(settings, line);
+    /* a damaged AVI file would take the player, and the process, down */
+    if (!AviFilePlayable(settings->strSplash)) {
+        LogSysErr(settings, zvFlavor.idFileError, settings->strSplash);
+        return 0;
+    }
 
     /* quoted: a path without an 8.3 form keeps its blanks */
     snprintf(command, sizeof command, "open \"%s\" alias myVid parent %u style child", shortPath,

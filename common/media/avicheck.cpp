@@ -1,0 +1,207 @@
+/*
+ * avicheck.cpp - whether an AVI file's headers are whole before the video
+ * player opens it.  The player finds its header chunks by their ids,
+ * reads each main and stream header at its structure's size whatever the
+ * chunk says, and takes a video stream's format for a bitmap header; a
+ * size that lies, a header cut short or a file without a video stream
+ * takes the process down inside the open or its play.  Only the chunk
+ * headers of the file up to its index, the headers in its header list and
+ * the first chunk header of its movie list are read: a long video costs a
+ * few reads.
+ */
+#include "mediacheck.h"
+
+#include <string.h>
+
+#include "filecheck.h"
+
+namespace zv {
+
+enum {
+    RIFF_HEAD = 12,                     /* "RIFF", size, form */
+    MAIN_HEADER = 56,                   /* avih: what the player reads */
+    MAIN_FRAMES = 16,                   /* its total frame count */
+    MAIN_STREAMS = 24,                  /* its stream count */
+    STREAM_HEADER = 56,                 /* strh */
+    BITMAP_HEADER = 40,                 /* a video stream's strf */
+    WAVE_FORMAT = 14                    /* an audio stream's strf */
+};
+
+struct STREAM {
+    char type[4];
+    int video;
+};
+
+/* A chunk of the walk inside end: a list carries its form type. */
+static int NextChunk(HANDLE file, ULONGLONG offset, ULONGLONG end, CHUNK *chunk)
+{
+    if (!ReadChunk(file, offset, end, CHUNK_LITTLE_ENDIAN, chunk))
+        return 0;
+    if ((ChunkIs(chunk->id, "LIST") || ChunkIs(chunk->id, "RIFF")) && chunk->size < 4)
+        return MediaDamaged();
+    return 1;
+}
+
+static int IsList(const CHUNK *chunk, const char *form)
+{
+    return ChunkIs(chunk->id, "LIST") && ChunkIs(chunk->form, form);
+}
+
+/* A video stream's format: a bitmap header, inside its chunk, of a
+ * picture with a size and a depth that a frame can have. */
+static int BitmapFormatSane(HANDLE file, const CHUNK *strf)
+{
+    BITMAPINFOHEADER h;
+    DWORD got = 0;
+
+    if (strf->size < sizeof h)
+        return MediaDamaged();
+    if (!ReadAt(file, strf->dataAt, &h, sizeof h, &got))
+        return 0;
+    if (got < sizeof h || h.biSize < sizeof h || h.biSize > strf->size || h.biWidth <= 0 || h.biHeight == 0 ||
+        h.biHeight == (LONG)0x80000000 || h.biBitCount == 0 || h.biBitCount > 32)
+        return MediaDamaged();
+    return 1;
+}
+
+/* A strl list: its stream header, and the format its type calls for. */
+static int StreamFits(HANDLE file, const CHUNK *strl, STREAM *stream)
+{
+    CHUNK chunk, strh = {}, strf = {};
+    DWORD got = 0;
+    int haveHeader = 0, haveFormat = 0;
+    ULONGLONG end = strl->dataAt + strl->size;
+
+    for (ULONGLONG offset = strl->dataAt + 4; offset < end; offset = chunk.next) {
+        if (!NextChunk(file, offset, end, &chunk))
+            return 0;
+        if (!haveHeader && ChunkIs(chunk.id, "strh")) {
+            strh = chunk;
+            haveHeader = 1;
+        } else if (!haveFormat && ChunkIs(chunk.id, "strf")) {
+            strf = chunk;
+            haveFormat = 1;
+        }
+    }
+    if (!haveHeader || strh.size < STREAM_HEADER)
+        return MediaDamaged();
+    if (!ReadAt(file, strh.dataAt, stream->type, sizeof stream->type, &got))
+        return 0;
+    if (got < sizeof stream->type)
+        return MediaDamaged();
+    stream->video = ChunkIs(stream->type, "vids");
+    if (stream->video)
+        return haveFormat ? BitmapFormatSane(file, &strf) : MediaDamaged();
+    if (ChunkIs(stream->type, "auds") && (!haveFormat || strf.size < WAVE_FORMAT))
+        return MediaDamaged();
+    return 1;
+}
+
+/* The header list: a main header, and the streams it counts in strl
+ * lists, among which the player finds a video stream. */
+static int HeaderListFits(HANDLE file, const CHUNK *hdrl, ULONGLONG fileSize)
+{
+    CHUNK chunk;
+    BYTE main[MAIN_HEADER];
+    DWORD got = 0;
+    int haveMain = 0;
+    ULONGLONG lists = 0, firstVideo = 0;
+    int video = 0;
+    ULONGLONG end = hdrl->dataAt + hdrl->size;
+
+    for (ULONGLONG offset = hdrl->dataAt + 4; offset < end; offset = chunk.next) {
+        if (!NextChunk(file, offset, end, &chunk))
+            return 0;
+        if (!haveMain && ChunkIs(chunk.id, "avih")) {
+            if (chunk.size < MAIN_HEADER)
+                return MediaDamaged();
+            if (!ReadAt(file, chunk.dataAt, main, sizeof main, &got))
+                return 0;
+            if (got < sizeof main)
+                return MediaDamaged();
+            haveMain = 1;
+        } else if (IsList(&chunk, "strl")) {
+            STREAM stream;
+            if (!StreamFits(file, &chunk, &stream))
+                return 0;
+            if (stream.video && !video) {
+                firstVideo = lists;
+                video = 1;
+            }
+            lists++;
+        }
+    }
+    if (!haveMain)
+        return MediaDamaged();
+    ULONGLONG streams = LeDword(main + MAIN_STREAMS), frames = LeDword(main + MAIN_FRAMES);
+    /* the player reads as many streams as the main header counts, and
+     * plays no more frames than it counts (with none, it plays on past
+     * its frame table) */
+    if (streams == 0 || streams > lists || !video || firstVideo >= streams || frames == 0 ||
+        frames > fileSize / CHUNK_HEADER)
+        return MediaDamaged();
+    return 1;
+}
+
+/* The chunks after the header list, up to the index: the movie list
+ * inside the file with a first chunk in it, and the index, when there is
+ * one, inside the file.  The player plays as many frames as it finds in
+ * the movie list, and with none it reads past the end of its frame table. */
+static int MovieFits(HANDLE file, ULONGLONG offset, ULONGLONG end)
+{
+    CHUNK chunk, first;
+    int movie = 0;
+
+    for (; offset < end; offset = chunk.next) {
+        if (!NextChunk(file, offset, end, &chunk))
+            return 0;
+        if (ChunkIs(chunk.id, "idx1"))
+            break;
+        if (!movie && IsList(&chunk, "movi")) {
+            ULONGLONG listEnd = chunk.dataAt + chunk.size;
+            ULONGLONG at = chunk.dataAt + 4;
+            do {
+                if (!NextChunk(file, at, listEnd, &first))
+                    return 0;
+                at = first.next;
+            } while (ChunkIs(first.id, "JUNK"));
+            movie = 1;
+        }
+    }
+    return movie ? 1 : MediaDamaged();
+}
+
+int AviFilePlayable(const char *path)
+{
+    BYTE head[RIFF_HEAD];
+    DWORD got = 0;
+    ULONGLONG size = 0;
+
+    HANDLE file = OpenMediaFile(path, &size);
+    if (!file)
+        return 1;               /* MCI says what it finds */
+    if (!ReadAt(file, 0, head, sizeof head, &got) || got < RIFF_HEAD || memcmp(head, "RIFF", 4) != 0 ||
+        memcmp(head + 8, "AVI ", 4) != 0) {
+        CloseHandle(file);
+        return 1;               /* not an AVI file: it goes as it is */
+    }
+    /* every chunk lies inside the RIFF chunk and inside the file */
+    ULONGLONG riffEnd = CHUNK_HEADER + (ULONGLONG)LeDword(head + 4);
+    ULONGLONG limit = riffEnd < size ? riffEnd : size;
+    CHUNK chunk;
+    int fits = 0, found = 0, walked = 1;
+    for (ULONGLONG offset = RIFF_HEAD; offset < limit && !found && walked; offset = chunk.next) {
+        walked = NextChunk(file, offset, limit, &chunk);
+        found = walked && IsList(&chunk, "hdrl");
+    }
+    if (found)
+        fits = HeaderListFits(file, &chunk, size) && MovieFits(file, chunk.next, limit);
+    else if (walked)
+        MediaDamaged();         /* no header list at all */
+    DWORD error = GetLastError();
+    CloseHandle(file);
+    SetLastError(error);
+    return fits;
+}
+
+} // namespace zv
