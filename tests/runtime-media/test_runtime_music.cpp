@@ -16,6 +16,7 @@
 
 #include "discsite.h"
 #include "testmedia.h"
+#include "testsounds.h"
 
 namespace zv {
 namespace {
@@ -131,6 +132,42 @@ TEST(RuntimeMusic, SplashVideoPlaysToItsEndInThePictureControl)
     /* the yellow frames begin two seconds into the clip */
     EXPECT_GE(run.elapsedMs, 2000u);
     EXPECT_GE(FindLog(LogTexts(site), "Playing AVI 'Intro Clip.avi'..."), 0);
+}
+
+TEST(RuntimeMusic, DamagedMusicOrSplashVideoIsLoggedAndTheDocumentOpens)
+{
+    /* a MIDI file that would hold the open for ever, and videos that
+     * would take the runtime down before the document starts */
+    DISCSITE site = MakeDisc("damagedmedia");
+    std::string doc = std::string("readme") + DOC_EXT;
+    ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\" + doc, "x"));
+    const std::vector<std::string> video = {"Splash=clip.avi", "SplashMode=2", "ImageWidth=64", "ImageHeight=48"};
+    const struct {
+        const char *file;
+        zvtest::DAMAGEDFILE damaged;
+        std::vector<std::string> keys;
+    } runs[] = {
+        {"tune.mid", zvtest::DamagedMidis()[0], {"Music=tune.mid", "MusicLen=1"}},
+        {"clip.avi", zvtest::DamagedAvis()[3], video},
+        {"clip.avi", zvtest::DamagedAvis()[4], video},
+    };
+    size_t started = 0;
+    for (const auto &r : runs) {
+        SCOPED_TRACE(r.damaged.what);
+        ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\" + r.file, r.damaged.bytes));
+        std::vector<std::string> keys = r.keys;
+        keys.insert(keys.end(), {"SplashLen=0", "DirFix=1", "Document=" + doc});
+        WriteInf(site, keys);
+        DeleteFileA(site.log.c_str());
+        zvtest::RUN run = QuietRun(site);
+        EXPECT_LT(run.elapsedMs, 20000u);
+        std::vector<std::string> log = LogTexts(site);
+        int refused = FindLog(log, std::string("Error reading ") + r.file + ":");
+        EXPECT_GE(refused, 0);
+        EXPECT_GT(FindLog(log, "Execution SUCCESS", refused < 0 ? 0 : refused), refused);
+        started++;
+        EXPECT_EQ(started, WaitForMarks(site, started).size());
+    }
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 /*
  * test_sound_preview.cpp - the music page's preview in-process: what it
  * asks of PlaySoundA and MCI for wave, MIDI and missing files, and that a
- * MIDI file that opens but does not play leaves no alias behind.
+ * MIDI file that opens but does not play leaves no alias behind, and that a
+ * damaged MIDI file never reaches the sequencer.
  */
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 
 #include "music.h"
 #include "testmedia.h"
+#include "testsounds.h"
 #include "wizard.h"
 #include "zvtest.h"
 
@@ -69,6 +71,21 @@ TEST(SoundPreview, WavesPlayThroughPlaySoundMidiThatFailsLeavesNoAlias)
             << "attempt " << attempt << ": the alias is still open (" << reply << ")";
     }
     preview::pfnPlaySoundA = PlaySoundA;
+    pfnMciSendStringA = realMci;
+}
+
+TEST(SoundPreview, DamagedMidiNeverReachesTheSequencer)
+{
+    std::string dir = zvtest::ScratchDir("previewdamaged");
+    pfnMciSendStringA = FailingPlay;
+    for (const zvtest::DAMAGEDFILE &d : zvtest::DamagedMidis()) {
+        SCOPED_TRACE(d.what);
+        std::string path = dir + "\\tune.mid";
+        ASSERT_TRUE(zvtest::WriteFileBytes(path, d.bytes));
+        calls.clear();
+        EXPECT_EQ(preview::PlayMusic(path.c_str()), preview::PREVIEW_NONE);
+        EXPECT_TRUE(calls.empty());
+    }
     pfnMciSendStringA = realMci;
 }
 

@@ -2,7 +2,8 @@
  * test_music.cpp - the music and video commands: their exact texts and
  * order through a recorder in place of MCI, the log lines beside them, and
  * Wine's real devices for what they can show (a wave that opens, an AVI
- * that draws into its window and, told to wait, holds the caller).
+ * that draws into its window and, told to wait, holds the caller), and
+ * damaged MIDI and AVI files that never reach them.
  */
 #include <windows.h>
 
@@ -14,6 +15,7 @@
 #include "music.h"
 #include "settings.h"
 #include "testmedia.h"
+#include "testsounds.h"
 #include "zvtest.h"
 
 namespace zv {
@@ -208,7 +210,7 @@ TEST_F(MusicTest, MenuFormSendsTheSameCommandsSilently)
 {
     EXPECT_EQ(0, PlayMusic((const char *)NULL));
     EXPECT_TRUE(sent.empty());
-    std::string path = Touch("Menu Tune.Mid");
+    std::string path = Touch("Menu Tune.Mid", zvtest::MidiBytes());
     EXPECT_EQ(MUSIC_PLAYING, PlayMusic(path.c_str()));
     FailOn("play", MCIERR_HARDWARE);
     EXPECT_EQ(0, PlayMusic(path.c_str()));
@@ -283,6 +285,107 @@ TEST_F(RealMciTest, VideoDrawsInItsWindowAndWaitHoldsTheCaller)
     StopAVIFile(&ari, 1);
     DestroyWindow(second);
     DestroyWindow(parent);
+}
+
+/* ---- damaged files are refused before MCI sees them ---- */
+
+bool AliasOpen(const char *alias)
+{
+    char command[64], reply[64] = "";
+    snprintf(command, sizeof command, "status %s mode", alias);
+    return mciSendStringA(command, reply, sizeof reply, NULL) == 0;
+}
+
+struct MEDIACASE {
+    std::string what, name, bytes;
+    bool opens;
+};
+
+/* A whole file goes to Wine's MCI; a damaged one to the recorder, which
+ * must see no command: were it to reach MCI, the test process would hang
+ * or die instead of failing. */
+void UseMciFor(const MEDIACASE &c)
+{
+    sent.clear();
+    pfnMciSendStringA = c.opens ? mciSendStringA : RecordMci;
+}
+
+void ExpectReached(const MEDIACASE &c, const char *alias)
+{
+    if (c.opens)
+        EXPECT_TRUE(AliasOpen(alias));
+    else
+        EXPECT_TRUE(sent.empty()) << sent.front();
+}
+
+/* The refusal's log line names the file; nothing else of the log changes. */
+void ExpectRefusalsLogged(const std::string &log, const std::vector<MEDIACASE> &cases, const char *playing,
+                          const std::string &dir)
+{
+    size_t lines = 0;
+    for (size_t at = log.find(playing); at != std::string::npos; at = log.find(playing, at + 1))
+        lines++;
+    EXPECT_EQ(cases.size(), lines);
+    for (const MEDIACASE &c : cases)
+        EXPECT_EQ(!c.opens, log.find("Error reading " + dir + "\\" + c.name + ":") != std::string::npos) << c.what;
+}
+
+TEST_F(RealMciTest, DamagedMidiIsLoggedAndNeverOpenedWholeMusicOpensAsBefore)
+{
+    std::vector<zvtest::DAMAGEDFILE> damaged = zvtest::DamagedMidis();
+    std::vector<MEDIACASE> cases = {
+        {"a whole MIDI file", "Whole Tune.MID", zvtest::MidiBytes(), true},
+        {"a wave file", "Tune.wav", zvtest::WaveBytes(300), true},
+        /* known by its first bytes, whatever its name */
+        {"a damaged MIDI file of another name", "tune.kar", damaged[0].bytes, false},
+        {"a damaged MIDI file in a RIFF wrapper", "tune.rmi",
+         zvtest::Chunk("RIFF", "RMID" + zvtest::Chunk("data", damaged[0].bytes)), false},
+    };
+    for (size_t i = 0; i < damaged.size(); i++)
+        cases.push_back({damaged[i].what, "damaged" + std::to_string(i) + ".mid", damaged[i].bytes, false});
+
+    for (const MEDIACASE &c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string path = Touch(c.name, c.bytes);
+        Set(ari.strMusic, path);
+        UseMciFor(c);
+        int playing = PlayMusic(&ari);
+        EXPECT_TRUE(c.opens || !playing);
+        ExpectReached(c, "bgmusic");
+        StopMusic(&ari);
+        /* the menu's music takes the same check */
+        UseMciFor(c);
+        playing = PlayMusic(path.c_str());
+        EXPECT_TRUE(c.opens || !playing);
+        ExpectReached(c, "bgmusic");
+        StopMusic();
+    }
+    CloseLogFile(&ari);
+    ExpectRefusalsLogged(zvtest::ReadFileOr(logPath), cases, "Playing MUSIC '", dir);
+}
+
+TEST_F(RealMciTest, DamagedVideoIsLoggedAndNeverOpenedAWholeOnePlays)
+{
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 500, 100, 80, 60, NULL, NULL, NULL, NULL);
+    std::vector<MEDIACASE> cases = {{"a whole AVI file", "whole.avi", zvtest::AviBytes(32, 24, 30, 10, 0x3050C0), true}};
+    std::vector<zvtest::DAMAGEDFILE> damaged = zvtest::DamagedAvis();
+    for (size_t i = 0; i < damaged.size(); i++)
+        cases.push_back({damaged[i].what, "damaged" + std::to_string(i) + ".avi", damaged[i].bytes, false});
+    ari.uImageWidth = 64;
+    ari.uImageHeight = 48;
+
+    for (const MEDIACASE &c : cases) {
+        SCOPED_TRACE(c.what);
+        Set(ari.strSplash, Touch(c.name, c.bytes));
+        UseMciFor(c);
+        int playing = PlayAVIFile(parent, &ari);
+        EXPECT_EQ(c.opens, playing != 0);
+        ExpectReached(c, "myVid");
+        StopAVIFile(&ari, playing);
+    }
+    DestroyWindow(parent);
+    CloseLogFile(&ari);
+    ExpectRefusalsLogged(zvtest::ReadFileOr(logPath), cases, "Playing AVI '", dir);
 }
 
 } // namespace
