@@ -23,7 +23,6 @@ enum {
     MAIN_FRAMES = 16,                   /* its total frame count */
     MAIN_STREAMS = 24,                  /* its stream count */
     STREAM_HEADER = 56,                 /* strh */
-    BITMAP_HEADER = 40,                 /* a video stream's strf */
     WAVE_FORMAT = 14                    /* an audio stream's strf */
 };
 
