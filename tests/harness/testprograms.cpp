@@ -8,24 +8,6 @@
 
 namespace zvtest {
 
-static void SetU16(std::string &s, size_t at, unsigned v)
-{
-    s[at] = (char)(v & 0xFF);
-    s[at + 1] = (char)(v >> 8 & 0xFF);
-}
-
-static void SetU32(std::string &s, size_t at, unsigned v)
-{
-    SetU16(s, at, v & 0xFFFF);
-    SetU16(s, at + 2, v >> 16);
-}
-
-std::string WithU16(std::string s, size_t at, unsigned v)
-{
-    SetU16(s, at, v);
-    return s;
-}
-
 static size_t Align(size_t n, size_t to)
 {
     return (n + to - 1) / to * to;

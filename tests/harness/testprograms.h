@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "testmedia.h"
 #include "testpictures.h"
 
 namespace zvtest {
@@ -31,9 +32,6 @@ struct PROGRAMFILE {
  * files), in order; pe32plus picks the 64-bit format.  The section's
  * virtual size is larger than its raw data, and bytes follow it. */
 PROGRAMFILE ProgramBytes(const std::vector<std::string> &pictures, bool pe32plus);
-
-/* s with the 16-bit little-endian value v at byte at. */
-std::string WithU16(std::string s, size_t at, unsigned v);
 
 /* Programs that once crashed the platform's icon extraction: a program
  * of ProgramBytes with each of its headers, directories and icons
