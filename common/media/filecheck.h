@@ -57,9 +57,10 @@ enum { ICONGROUP_HEADER = 6, ICONGROUP_ENTRY = 14, ICONGROUP_IMAGE_ID = 12 };
  * and every entry it counts. */
 int IconGroupFits(const BYTE *head, ULONGLONG room);
 
-/* An open program or library file of size bytes: a PE image whose
- * headers, sections and resource tree lie in it; with icons, its icon
- * groups and icon images too.  0 for a 16-bit or any other MZ file. */
+/* An open program or library file of size bytes whose headers, sections
+ * and resource tree lie in it (a PE image; with icons also a 16-bit NE
+ * program's resource table); with icons, every icon group and icon image
+ * the extraction can reach too.  0 for any other MZ file. */
 int ProgramFits(HANDLE file, ULONGLONG size, int icons);
 
 /* ---- whole files ---- */
