@@ -70,15 +70,19 @@ static int ByAddress(const void *a, const void *b)
  * section a reader looks in first. */
 static int ReadSections(IMAGE *image, ULONGLONG tableAt, int count)
 {
+    enum { HEADERS_A_READ = 64 };
     const PROGRAMSOURCE *s = image->source;
+    BYTE block[HEADERS_A_READ * IMAGE_SIZEOF_SECTION_HEADER];
 
     image->section = (SECTION *)malloc(((size_t)count + 1) * sizeof(SECTION));
     if (!image->section)
         return 0;
     for (int i = 0; i < count; i++) {
-        BYTE h[IMAGE_SIZEOF_SECTION_HEADER];
-        if (!FetchProgramBytes(s, tableAt + (ULONGLONG)i * sizeof h, h, sizeof h))
+        int k = i % HEADERS_A_READ, n = count - i < HEADERS_A_READ ? count - i : HEADERS_A_READ;
+        if (k == 0 && !FetchProgramBytes(s, tableAt + (ULONGLONG)i * IMAGE_SIZEOF_SECTION_HEADER, block,
+                                         (DWORD)n * IMAGE_SIZEOF_SECTION_HEADER))
             return 0;
+        const BYTE *h = block + k * IMAGE_SIZEOF_SECTION_HEADER;
         SECTION section;
         section.rva = LeDword(h + offsetof(IMAGE_SECTION_HEADER, VirtualAddress));
         section.rawBytes = LeDword(h + offsetof(IMAGE_SECTION_HEADER, SizeOfRawData));

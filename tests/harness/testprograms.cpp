@@ -53,7 +53,7 @@ PROGRAMFILE ProgramBytes(const std::vector<std::string> &pictures, bool pe32plus
     enum { RT_ICON_ID = 3, RT_DIALOG_ID = 5, RT_GROUP_ICON_ID = 14, RT_VERSION_ID = 16 };
     enum { DIR = 16, ENTRY = 8, DATA = 16, HIGH = 0x80000000u };
     const bool packed = layout == PROGRAM_PACKED;
-    const unsigned extra = layout == PROGRAM_SECTIONS ? 100 : packed ? 1 : 0;
+    const unsigned extra = layout == PROGRAM_SECTIONS ? 100 : packed;
     const unsigned rawAt = (unsigned)Align(0x40 + 4 + 20 + 240 + 40 * (extra + 1), 0x200);
     const unsigned rva = (unsigned)Align(rawAt, 0x1000);
     const size_t n = pictures.size();
@@ -80,38 +80,31 @@ PROGRAMFILE ProgramBytes(const std::vector<std::string> &pictures, bool pe32plus
 
     /* the tree: root, a name directory a type, a language directory and
      * a data entry a resource, then the data */
-    std::vector<unsigned> types;
-    std::vector<size_t> typeAt, named;
-    size_t at = DIR;
-    for (const RESOURCE &k : r)
-        if (types.empty() || types.back() != k.type) {
-            types.push_back(k.type);
-            named.push_back(0);
-            at += ENTRY;
-        }
-    for (const RESOURCE &k : r) {
-        if (typeAt.size() < types.size() && types[typeAt.size()] == k.type)
-            typeAt.push_back(at), at += DIR;
-        at += ENTRY;
-    }
-    size_t languages = at, entries = languages + r.size() * (DIR + ENTRY), data = entries + r.size() * DATA;
+    size_t types = 1;
+    for (size_t j = 1; j < r.size(); j++)
+        types += r[j].type != r[j - 1].type;
+    size_t languages = DIR + types * (ENTRY + DIR) + r.size() * ENTRY;
+    size_t entries = languages + r.size() * (DIR + ENTRY), data = entries + r.size() * DATA;
     std::string t(data, '\0');
-    SetU16(t, 14, (unsigned)types.size());
+    SetU16(t, 14, (unsigned)types);
     std::vector<size_t> unpacked;
-    for (size_t j = 0; j < r.size(); j++) {
-        size_t ti = 0;
-        while (types[ti] != r[j].type)
-            ti++;
+    for (size_t j = 0, ti = 0, first = 0; j < r.size(); j++) {
+        if (j > 0 && r[j].type != r[j - 1].type)
+            ti++, first = j;
+        size_t names = DIR + types * ENTRY + ti * DIR + first * ENTRY, language = languages + j * (DIR + ENTRY);
         SetU32(t, DIR + ti * ENTRY, r[j].type);
-        SetU32(t, DIR + ti * ENTRY + 4, HIGH | (unsigned)typeAt[ti]);
-        size_t name = typeAt[ti] + DIR + named[ti]++ * ENTRY, language = languages + j * (DIR + ENTRY);
-        SetU16(t, typeAt[ti] + 14, (unsigned)named[ti]);
-        SetU32(t, name, r[j].id);
-        SetU32(t, name + 4, HIGH | (unsigned)language);
+        SetU32(t, DIR + ti * ENTRY + 4, HIGH | (unsigned)names);
+        SetU16(t, names + 14, (unsigned)(j - first + 1));
+        SetU32(t, names + DIR + (j - first) * ENTRY, r[j].id);
+        SetU32(t, names + DIR + (j - first) * ENTRY + 4, HIGH | (unsigned)language);
         SetU16(t, language + 14, 1);
         SetU32(t, language + DIR, 0x409);
         SetU32(t, language + DIR + 4, (unsigned)(entries + j * DATA));
         SetU32(t, entries + j * DATA + 4, (unsigned)r[j].bytes.size());
+        if (r[j].type == RT_GROUP_ICON_ID && j == first) {
+            f.groupTypeAt = rawAt + DIR + ti * ENTRY;
+            f.groupNamesAt = rawAt + names;
+        }
         if (r[j].unpacked) {
             unpacked.push_back(entries + j * DATA);
             continue;
@@ -122,21 +115,15 @@ PROGRAMFILE ProgramBytes(const std::vector<std::string> &pictures, bool pe32plus
         SetU32(t, entries + j * DATA, rva + (unsigned)place);
         if (j == 0)
             f.imageAt = rawAt + place;
-        if (r[j].type == RT_GROUP_ICON_ID && !f.groupAt)
+        if (r[j].type == RT_GROUP_ICON_ID && j == first)
             f.groupAt = rawAt + place;
     }
-    size_t groups = 0;
-    while (types[groups] != RT_GROUP_ICON_ID)
-        groups++;
     f.rootAt = rawAt;
-    f.groupTypeAt = rawAt + DIR + groups * ENTRY;
-    f.groupNamesAt = rawAt + typeAt[groups];
     f.iconEntryAt = rawAt + entries;
 
     /* the headers; the further sections come first in the table, at
-     * higher addresses: a packed program's one has no bytes in the file
-     * and holds the addresses of what it unpacks, the others 512 bytes
-     * each behind the resources */
+     * higher addresses, without bytes in the file: a packed program's
+     * holds the addresses of what it unpacks */
     size_t optionalBytes = pe32plus ? 240 : 224, optionalAt = 0x40 + 4 + 20;
     std::string &s = f.bytes;
     s.assign(rawAt, '\0');
@@ -150,7 +137,7 @@ PROGRAMFILE ProgramBytes(const std::vector<std::string> &pictures, bool pe32plus
     SetU16(s, 0x44 + 16, (unsigned)optionalBytes);
     SetU16(s, 0x44 + 18, pe32plus ? 0x22 : 0x102);
     unsigned raw = (unsigned)Align(t.size(), 0x200), virtualBytes = raw + 0x1000;
-    unsigned packedRva = rva + (unsigned)Align(virtualBytes, 0x1000), packedBytes = packed ? 0x10000 : extra * 0x1000;
+    unsigned packedRva = rva + (unsigned)Align(virtualBytes, 0x1000), packedBytes = 0x10000;
     for (size_t k = 0; k < unpacked.size(); k++)
         SetU32(t, unpacked[k], packedRva + 0x100 * (unsigned)k);
     SetU16(s, optionalAt, pe32plus ? 0x20B : 0x10B);
@@ -159,7 +146,7 @@ PROGRAMFILE ProgramBytes(const std::vector<std::string> &pictures, bool pe32plus
     SetU32(s, optionalAt + 36, 0x200);
     SetU16(s, optionalAt + 40, 4);
     SetU16(s, optionalAt + 48, 4);
-    SetU32(s, optionalAt + 56, packedRva + packedBytes);
+    SetU32(s, optionalAt + 56, packedRva + extra * packedBytes);
     SetU32(s, optionalAt + 60, rawAt);
     SetU16(s, optionalAt + 68, 2);
     size_t directories = optionalAt + (pe32plus ? 112 : 96);
@@ -167,14 +154,11 @@ PROGRAMFILE ProgramBytes(const std::vector<std::string> &pictures, bool pe32plus
     SetU32(s, directories + 2 * 8, rva);
     SetU32(s, directories + 2 * 8 + 4, (unsigned)t.size());
     size_t table = optionalAt + optionalBytes;
-    unsigned extraAt = rawAt + (unsigned)Align(t.size(), 0x200);
     for (unsigned k = 0; k < extra; k++, table += 40) {
-        s.replace(table, 8, std::string(packed ? ".packed\0" : ".data\0\0\0", 8));
-        SetU32(s, table + 8, packed ? packedBytes : 0x200);
-        SetU32(s, table + 12, packedRva + 0x1000 * k);
-        SetU32(s, table + 16, packed ? 0 : 0x200);
-        SetU32(s, table + 20, packed ? 0 : extraAt + 0x200 * k);
-        SetU32(s, table + 36, packed ? 0xE0000080 : 0xC0000040);
+        s.replace(table, 8, std::string(".packed\0", 8));
+        SetU32(s, table + 8, packedBytes);
+        SetU32(s, table + 12, packedRva + packedBytes * k);
+        SetU32(s, table + 36, 0xE0000080);   /* uninitialised, all access */
     }
     f.sectionAt = table;
     s.replace(f.sectionAt, 8, std::string(".rsrc\0\0\0", 8));
@@ -187,8 +171,6 @@ PROGRAMFILE ProgramBytes(const std::vector<std::string> &pictures, bool pe32plus
     f.sectionBytes = raw;
     t.resize(raw, '\0');
     s += t;
-    if (!packed)
-        s.append(0x200 * extra, '\5');
     s.append(0x300, '\0');   /* what follows the last section */
     return f;
 }
@@ -200,22 +182,17 @@ PROGRAMFILE NeProgramBytes(const std::string &picture)
     std::string &s = f.bytes;
 
     s.assign(NE_AT + 0x40, '\0');
-    s[0] = 'M';
-    s[1] = 'Z';
+    s.replace(0, 2, "MZ");
     SetU32(s, 0x3C, NE_AT);
-    s[NE_AT] = 'N';
-    s[NE_AT + 1] = 'E';
+    s.replace(NE_AT, 2, "NE");
     f.fileHeaderAt = NE_AT;
     /* the data in units of the shift, then the resource table */
     std::string group = GroupBytes(picture, 1);
-    auto place = [&](const std::string &bytes) {
-        s.resize(Align(s.size(), UNIT), '\0');
-        size_t at = s.size();
-        s += bytes;
-        return at;
-    };
-    f.imageAt = place(picture);
-    f.groupAt = place(group);
+    f.imageAt = s.size();
+    s += picture;
+    s.resize(Align(s.size(), UNIT), '\0');
+    f.groupAt = s.size();
+    s += group;
     s.resize(Align(s.size(), UNIT), '\0');
     f.rootAt = s.size();
     PutU16(s, SHIFT);

@@ -33,7 +33,7 @@ struct PROGRAMFILE {
 
 /* The layouts of ProgramBytes: one section of resources; packed, which
  * also has a dialog, a version block and one more icon group, all in a
- * first section that has no bytes in the file; or 100 sections of data
+ * first section that has no bytes in the file; or 100 such sections
  * ahead of the resources. */
 enum { PROGRAM_PLAIN, PROGRAM_PACKED, PROGRAM_SECTIONS };
 
