@@ -17,10 +17,10 @@ namespace zv {
 enum {
     TYPE_ENTRY = 8,                /* type id, count, a loader's address */
     RESOURCE_ENTRY = 12,           /* offset, length, flags, id, two words */
-    MOST_SHIFT = 15,               /* a larger one moves offsets past any file */
-    NE_ICON = 0x8000 | 3,          /* numbered types carry the top bit */
-    NE_GROUP_ICON = 0x8000 | 14
+    MOST_SHIFT = 15                /* a larger one moves offsets past any file */
 };
+/* numbered types carry the top bit */
+static const WORD NE_ICON = 0x8000 | LOWORD(RT_ICON), NE_GROUP_ICON = 0x8000 | LOWORD(RT_GROUP_ICON);
 
 /* One resource: its bytes (offset and length after the shift) lie in
  * the file; an icon group holds its entries there, an icon image its
