@@ -106,8 +106,6 @@ static int ReadAll(HANDLE file, void *buffer, DWORD size)
     return ReadFile(file, buffer, size, &got, NULL) && got == size;
 }
 
-enum { GROUPHEADER = 6, GROUPENTRY = 14 };
-
 /* The set of an open icon file, or NULL with *error set. */
 static ICONSET *ReadICOImages(HANDLE file, int *error)
 {
@@ -235,18 +233,16 @@ static ICONSET *ReadGroupImages(HMODULE module, LPCSTR name, int *error)
     if (!group)
         return NULL;
     *error = ERR_FORMAT;
-    if (size < GROUPHEADER)
+    if (!IconGroupFits(group, size))
         return NULL;
     int count = LeWord(group + 4);
-    if ((ULONGLONG)GROUPHEADER + (ULONGLONG)count * GROUPENTRY > size)
-        return NULL;
     ICONSET *set = NewIconSet(count);
     if (!set) {
         *error = ERR_MEMORY;
         return NULL;
     }
     for (int i = 0; i < count; i++) {
-        WORD id = LeWord(group + GROUPHEADER + i * GROUPENTRY + 12);
+        WORD id = LeWord(group + ICONGROUP_HEADER + i * ICONGROUP_ENTRY + ICONGROUP_IMAGE_ID);
         DWORD imageSize;
         const BYTE *image = ResourceBytes(module, MAKEINTRESOURCEA(id), RT_ICON, &imageSize);
         if (!image) {

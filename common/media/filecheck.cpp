@@ -53,6 +53,12 @@ int IconImageFits(const BYTE *head, DWORD size)
     return end <= size;
 }
 
+int IconGroupFits(const BYTE *head, ULONGLONG room)
+{
+    return room >= ICONGROUP_HEADER &&
+           ICONGROUP_HEADER + (ULONGLONG)LeWord(head + 4) * ICONGROUP_ENTRY <= room;
+}
+
 int IconFileType(const BYTE *header, int *count)
 {
     WORD type = LeWord(header + 2);

@@ -50,9 +50,17 @@ int IconDirectoryFits(int count, ULONGLONG fileSize);
  * them lie in fileSize bytes. */
 int IconEntryPlace(const BYTE *entry, ULONGLONG fileSize, DWORD *offset, DWORD *size);
 
-/* An open program or library file of size bytes: a PE image whose
- * headers, sections and resource tree lie in it; with icons, its icon
- * groups and icon images too.  0 for a 16-bit or any other MZ file. */
+/* An icon group resource: a 6-byte header whose word at 4 counts the
+ * 14-byte entries behind it; the word at 12 of an entry names the image. */
+enum { ICONGROUP_HEADER = 6, ICONGROUP_ENTRY = 14, ICONGROUP_IMAGE_ID = 12 };
+/* The group at head, with room bytes from its start on, holds its header
+ * and every entry it counts. */
+int IconGroupFits(const BYTE *head, ULONGLONG room);
+
+/* An open program or library file of size bytes whose headers, sections
+ * and resource tree lie in it (a PE image; with icons also a 16-bit NE
+ * program's resource table); with icons, every icon group and icon image
+ * the extraction can reach too.  0 for any other MZ file. */
 int ProgramFits(HANDLE file, ULONGLONG size, int icons);
 
 /* ---- whole files ---- */

@@ -2,143 +2,154 @@
  * programcheck.cpp - whether a program or library file is whole where the
  * platform's icon extraction reads it: the PE headers, the section table,
  * the resource tree with its names and data entries, and (for icons) every
- * icon group and icon image.  The extraction maps the file and follows
- * these offsets unchecked, so a file cut short or with a lying count would
- * take the asking program down.
+ * icon group and icon image it can reach.  The extraction maps the file
+ * and follows these offsets unchecked, so a file cut short or with a lying
+ * count would take the asking program down.  16-bit programs are checked
+ * in neprogramcheck.cpp.
  *
  * Only headers, directories and the first bytes of each icon image are
- * read, by offset through a small window: a large setup program costs a
- * few reads, never a read of the whole file.  Every sum is in 64 bits.
+ * read, by offset: a large setup program costs a few reads, never a read
+ * of the whole file.  Every sum is in 64 bits.
  */
 #include "filecheck.h"
 
+#include <stddef.h>
+#include <stdlib.h>
 #include <string.h>
+
+#include "programread.h"
 
 namespace zv {
 
 /* ---- reading by offset ---- */
 
-enum { WINDOW_ALIGN = 4096, WINDOW_BYTES = 2 * WINDOW_ALIGN };
-
-struct SOURCE {
-    HANDLE file;
-    ULONGLONG size;
-    ULONGLONG windowAt;
-    DWORD windowBytes;
-    BYTE window[WINDOW_BYTES];
-};
-
-/* bytes bytes at offset, all of them inside the file (at most a window's
- * alignment at a time, which is all any caller asks). */
-static int Fetch(SOURCE *s, ULONGLONG offset, void *out, DWORD bytes)
+int FetchProgramBytes(const PROGRAMSOURCE *s, ULONGLONG offset, void *out, DWORD bytes)
 {
-    if (bytes > WINDOW_ALIGN || offset > s->size || bytes > s->size - offset)
+    DWORD got = 0;
+    if (offset > s->size || bytes > s->size - offset)
         return 0;
-    if (offset < s->windowAt || offset + bytes > s->windowAt + s->windowBytes) {
-        ULONGLONG at = offset & ~(ULONGLONG)(WINDOW_ALIGN - 1);
-        DWORD got = 0;
-        s->windowBytes = 0;
-        if (!ReadAt(s->file, at, s->window, WINDOW_BYTES, &got))
-            return 0;
-        s->windowAt = at;
-        s->windowBytes = got;
-        if (offset + bytes > at + got)
-            return 0;
-    }
-    memcpy(out, s->window + (offset - s->windowAt), bytes);
-    return 1;
+    return ReadAt(s->file, offset, out, bytes, &got) && got == bytes;
 }
 
 /* ---- the PE image ---- */
 
+/* Field places of the headers, read by offset. */
 enum {
-    DOS_HEADER = 64,
-    PE_SIGNATURE = 4,
-    FILE_HEADER = 20,
-    SECTION_HEADER = 40,
-    MOST_SECTIONS = 96,            /* the platform's own limit */
-    PE32_MAGIC = 0x10B,
-    PE32PLUS_MAGIC = 0x20B,
-    PE32_DIRECTORIES = 96,         /* where the data directories begin */
-    PE32PLUS_DIRECTORIES = 112,
-    SIZE_OF_HEADERS = 60,          /* in the optional header, either format */
-    RESOURCE_DIRECTORY = 2
+    SIZE_OF_HEADERS = offsetof(IMAGE_OPTIONAL_HEADER32, SizeOfHeaders),
+    RESOURCE_ENTRY32 = offsetof(IMAGE_OPTIONAL_HEADER32, DataDirectory) +
+                       IMAGE_DIRECTORY_ENTRY_RESOURCE * sizeof(IMAGE_DATA_DIRECTORY),
+    RESOURCE_ENTRY64 = offsetof(IMAGE_OPTIONAL_HEADER64, DataDirectory) +
+                       IMAGE_DIRECTORY_ENTRY_RESOURCE * sizeof(IMAGE_DATA_DIRECTORY)
 };
 
+/* A section with raw data in the file; sections without any hold no
+ * address the extraction can find. */
 struct SECTION {
     ULONGLONG rva, rawAt, rawBytes;
 };
 
 struct IMAGE {
-    SOURCE *source;
+    const PROGRAMSOURCE *source;
     int sections;
-    SECTION section[MOST_SECTIONS];
+    SECTION *section;              /* by address, none overlapping */
     /* the resource tree: offsets in it count from its root */
     ULONGLONG rootAt, treeBytes;
     int icons;
     int visitsLeft;
 };
 
+static int ByAddress(const void *a, const void *b)
+{
+    ULONGLONG x = ((const SECTION *)a)->rva, y = ((const SECTION *)b)->rva;
+    return x < y ? -1 : x > y;
+}
+
+/* The section table of count entries at tableAt.  Every section's raw
+ * data lie in the file and below 4 GB of addresses, and no two sections
+ * claim one address: each address has one place in the file, whichever
+ * section a reader looks in first. */
+static int ReadSections(IMAGE *image, ULONGLONG tableAt, int count)
+{
+    enum { HEADERS_A_READ = 64 };
+    const PROGRAMSOURCE *s = image->source;
+    BYTE block[HEADERS_A_READ * IMAGE_SIZEOF_SECTION_HEADER];
+
+    image->section = (SECTION *)malloc(((size_t)count + 1) * sizeof(SECTION));
+    if (!image->section)
+        return 0;
+    for (int i = 0; i < count; i++) {
+        int k = i % HEADERS_A_READ, n = count - i < HEADERS_A_READ ? count - i : HEADERS_A_READ;
+        if (k == 0 && !FetchProgramBytes(s, tableAt + (ULONGLONG)i * IMAGE_SIZEOF_SECTION_HEADER, block,
+                                         (DWORD)n * IMAGE_SIZEOF_SECTION_HEADER))
+            return 0;
+        const BYTE *h = block + k * IMAGE_SIZEOF_SECTION_HEADER;
+        SECTION section;
+        section.rva = LeDword(h + offsetof(IMAGE_SECTION_HEADER, VirtualAddress));
+        section.rawBytes = LeDword(h + offsetof(IMAGE_SECTION_HEADER, SizeOfRawData));
+        section.rawAt = LeDword(h + offsetof(IMAGE_SECTION_HEADER, PointerToRawData));
+        if (section.rva == 0)
+            return 0;
+        if (!section.rawBytes)
+            continue;
+        if (section.rawAt + section.rawBytes > s->size || section.rva + section.rawBytes > 0x100000000ull)
+            return 0;
+        image->section[image->sections++] = section;
+    }
+    qsort(image->section, (size_t)image->sections, sizeof(SECTION), ByAddress);
+    for (int i = 1; i < image->sections; i++)
+        if (image->section[i - 1].rva + image->section[i - 1].rawBytes > image->section[i].rva)
+            return 0;
+    return 1;
+}
+
 /* Headers and section table; 0 for anything but a PE image that holds
  * them and whose sections' raw data lie in the file.  The address of the
  * resource directory comes back. */
-static int ReadHeaders(IMAGE *image, ULONGLONG *resourceRva)
+static int ReadHeaders(IMAGE *image, ULONGLONG peAt, ULONGLONG *resourceRva)
 {
-    SOURCE *s = image->source;
-    BYTE dos[DOS_HEADER], head[PE_SIGNATURE + FILE_HEADER], optional[8];
+    const PROGRAMSOURCE *s = image->source;
+    BYTE head[sizeof(DWORD) + IMAGE_SIZEOF_FILE_HEADER], optional[4];
 
-    if (!Fetch(s, 0, dos, sizeof dos) || dos[0] != 'M' || dos[1] != 'Z')
+    if (!FetchProgramBytes(s, peAt, head, sizeof head) || LeDword(head) != IMAGE_NT_SIGNATURE)
         return 0;
-    /* a 16-bit (NE) program, or any other kind behind the DOS header,
-     * has no icon this system shows */
-    ULONGLONG pe = LeDword(dos + 0x3C);
-    if (!Fetch(s, pe, head, sizeof head) || memcmp(head, "PE\0\0", PE_SIGNATURE) != 0)
-        return 0;
-    image->sections = LeWord(head + PE_SIGNATURE + 2);
-    ULONGLONG optionalAt = pe + sizeof head, optionalBytes = LeWord(head + PE_SIGNATURE + 16);
-    if (image->sections > MOST_SECTIONS || !Fetch(s, optionalAt, optional, 2))
+    const BYTE *file = head + sizeof(DWORD);
+    int sections = LeWord(file + offsetof(IMAGE_FILE_HEADER, NumberOfSections));
+    ULONGLONG optionalAt = peAt + sizeof head;
+    ULONGLONG optionalBytes = LeWord(file + offsetof(IMAGE_FILE_HEADER, SizeOfOptionalHeader));
+    if (!FetchProgramBytes(s, optionalAt, optional, 2))
         return 0;
     WORD magic = LeWord(optional);
-    ULONGLONG directories = magic == PE32_MAGIC ? PE32_DIRECTORIES : magic == PE32PLUS_MAGIC ? PE32PLUS_DIRECTORIES : 0;
+    ULONGLONG entryAt = magic == IMAGE_NT_OPTIONAL_HDR32_MAGIC   ? RESOURCE_ENTRY32
+                        : magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC ? RESOURCE_ENTRY64
+                                                                 : 0;
     /* the resource entry is read whatever the directory count says */
-    ULONGLONG entryAt = directories + 8 * RESOURCE_DIRECTORY;
-    if (!directories || optionalBytes < entryAt + 8 || !Fetch(s, optionalAt + entryAt, optional, 4))
+    if (!entryAt || optionalBytes < entryAt + sizeof(IMAGE_DATA_DIRECTORY) ||
+        !FetchProgramBytes(s, optionalAt + entryAt, optional, 4))
         return 0;
     *resourceRva = LeDword(optional);
     /* an address inside the headers is taken as a place in the file as
      * it stands: resources never live there */
-    if (!Fetch(s, optionalAt + SIZE_OF_HEADERS, optional, 4) || (*resourceRva && *resourceRva < LeDword(optional)))
+    if (!FetchProgramBytes(s, optionalAt + SIZE_OF_HEADERS, optional, 4) ||
+        (*resourceRva && *resourceRva < LeDword(optional)))
         return 0;
-
-    ULONGLONG tableAt = optionalAt + optionalBytes;
-    for (int i = 0; i < image->sections; i++) {
-        BYTE h[SECTION_HEADER];
-        SECTION *section = &image->section[i];
-        if (!Fetch(s, tableAt + (ULONGLONG)i * SECTION_HEADER, h, sizeof h))
-            return 0;
-        section->rva = LeDword(h + 12);
-        section->rawBytes = LeDword(h + 16);
-        section->rawAt = LeDword(h + 20);
-        if (section->rva == 0 || (section->rawBytes && section->rawAt + section->rawBytes > s->size))
-            return 0;
-        /* no two sections claim one address: each address has one place
-         * in the file, whichever section a reader looks in first */
-        for (int j = 0; j < i; j++) {
-            const SECTION *other = &image->section[j];
-            if (section->rawBytes && other->rawBytes && section->rva < other->rva + other->rawBytes &&
-                other->rva < section->rva + section->rawBytes)
-                return 0;
-        }
-    }
-    return 1;
+    /* as many sections as the table holds inside the file: the loaders
+     * of today know no smaller limit */
+    return ReadSections(image, optionalAt + optionalBytes, sections);
 }
 
-/* The section whose raw data hold rva..rva+bytes, or NULL. */
-static const SECTION *SectionOf(const IMAGE *image, ULONGLONG rva, ULONGLONG bytes)
+/* The section whose raw data hold rva, or NULL (the platform finds no
+ * place in the file for it either). */
+static const SECTION *SectionOf(const IMAGE *image, ULONGLONG rva)
 {
-    for (int i = 0; i < image->sections; i++) {
-        const SECTION *section = &image->section[i];
-        if (section->rawBytes && rva >= section->rva && rva + bytes <= section->rva + section->rawBytes)
+    int low = 0, high = image->sections - 1;
+    while (low <= high) {
+        int middle = (low + high) / 2;
+        const SECTION *section = &image->section[middle];
+        if (rva < section->rva)
+            high = middle - 1;
+        else if (rva >= section->rva + section->rawBytes)
+            low = middle + 1;
+        else
             return section;
     }
     return NULL;
@@ -148,7 +159,7 @@ static const SECTION *SectionOf(const IMAGE *image, ULONGLONG rva, ULONGLONG byt
  * section's raw data that holds it. */
 static int FindTree(IMAGE *image, ULONGLONG rva)
 {
-    const SECTION *section = SectionOf(image, rva, 1);
+    const SECTION *section = SectionOf(image, rva);
     if (!section)
         return 0;
     image->rootAt = section->rawAt + (rva - section->rva);
@@ -159,47 +170,40 @@ static int FindTree(IMAGE *image, ULONGLONG rva)
 /* bytes of the tree at offset from its root. */
 static int FetchTree(IMAGE *image, ULONGLONG offset, void *out, DWORD bytes)
 {
-    return offset + bytes <= image->treeBytes && Fetch(image->source, image->rootAt + offset, out, bytes);
+    return offset + bytes <= image->treeBytes && FetchProgramBytes(image->source, image->rootAt + offset, out, bytes);
 }
 
 /* ---- the resource tree ---- */
 
-/* An entry's name is a string, its target a directory. */
-static const DWORD HIGH_BIT = 0x80000000u;
+enum { TREE_LEVELS = 3 };          /* types, names, languages */
+static const DWORD ICON_TYPE = LOWORD(RT_ICON), GROUP_ICON_TYPE = LOWORD(RT_GROUP_ICON);
 
-enum {
-    DIRECTORY_HEADER = 16,
-    DIRECTORY_ENTRY = 8,
-    DATA_ENTRY = 16,
-    TREE_LEVELS = 3,               /* types, names, languages */
-    MOST_VISITS = 1 << 17,         /* directories and entries of one file */
-    GROUP_HEADER = 6,
-    GROUP_ENTRY = 14,
-    ICON_TYPE = 3,                 /* RT_ICON */
-    GROUP_ICON_TYPE = 14           /* RT_GROUP_ICON */
-};
-
-/* A resource's data: in a section's raw data and, for the icon types,
- * a whole group or image. */
+/* A resource's data.  Only icons and icon groups are read by the
+ * extraction, through the section whose raw data hold their address; one
+ * that lies in no section's raw data is not found there and fails
+ * cleanly.  What is found must hold, inside the file, every byte the
+ * extraction reads: a group's entries, an image's header, colours and
+ * masks. */
 static int DataFits(IMAGE *image, ULONGLONG entry, DWORD type)
 {
-    BYTE e[DATA_ENTRY], head[ICONIMAGE_HEAD];
+    BYTE e[sizeof(IMAGE_RESOURCE_DATA_ENTRY)], head[ICONIMAGE_HEAD];
 
     if (!FetchTree(image, entry, e, sizeof e))
         return 0;
-    DWORD rva = LeDword(e), bytes = LeDword(e + 4);
-    const SECTION *section = SectionOf(image, rva, bytes);
-    if (!section)
-        return 0;
     if (!image->icons || (type != ICON_TYPE && type != GROUP_ICON_TYPE))
         return 1;
-    ULONGLONG at = section->rawAt + (rva - section->rva);
-    DWORD headBytes = bytes < sizeof head ? bytes : (DWORD)sizeof head;
-    if (!Fetch(image->source, at, head, headBytes))
+    DWORD rva = LeDword(e + offsetof(IMAGE_RESOURCE_DATA_ENTRY, OffsetToData));
+    DWORD bytes = LeDword(e + offsetof(IMAGE_RESOURCE_DATA_ENTRY, Size));
+    const SECTION *section = SectionOf(image, rva);
+    if (!section)
+        return 1;
+    ULONGLONG at = section->rawAt + (rva - section->rva), room = image->source->size - at;
+    DWORD headBytes = room < sizeof head ? (DWORD)room : (DWORD)sizeof head;
+    if (!FetchProgramBytes(image->source, at, head, headBytes))
         return 0;
-    if (type == ICON_TYPE)
-        return IconImageDataFits(head, bytes);
-    return bytes >= GROUP_HEADER && GROUP_HEADER + (ULONGLONG)LeWord(head + 4) * GROUP_ENTRY <= bytes;
+    if (type == GROUP_ICON_TYPE)
+        return IconGroupFits(head, room);
+    return bytes <= room && IconImageDataFits(head, bytes);
 }
 
 /* A directory at level (1 for the root) and everything below it.  Types
@@ -207,31 +211,37 @@ static int DataFits(IMAGE *image, ULONGLONG entry, DWORD type)
  * each entry for what its level says it is. */
 static int TreeFits(IMAGE *image, ULONGLONG offset, int level, DWORD type)
 {
-    BYTE head[DIRECTORY_HEADER];
+    BYTE head[sizeof(IMAGE_RESOURCE_DIRECTORY)];
 
     if (--image->visitsLeft < 0 || !FetchTree(image, offset, head, sizeof head))
         return 0;
-    int entries = LeWord(head + 12) + LeWord(head + 14);
+    int named = LeWord(head + offsetof(IMAGE_RESOURCE_DIRECTORY, NumberOfNamedEntries));
+    int entries = named + LeWord(head + offsetof(IMAGE_RESOURCE_DIRECTORY, NumberOfIdEntries));
     /* a language directory without one language has no data to take */
     if (level == TREE_LEVELS && entries == 0)
         return 0;
     for (int i = 0; i < entries; i++) {
-        BYTE e[DIRECTORY_ENTRY];
+        BYTE e[sizeof(IMAGE_RESOURCE_DIRECTORY_ENTRY)];
         if (--image->visitsLeft < 0 ||
-            !FetchTree(image, offset + DIRECTORY_HEADER + (ULONGLONG)i * DIRECTORY_ENTRY, e, sizeof e))
+            !FetchTree(image, offset + sizeof head + (ULONGLONG)i * sizeof e, e, sizeof e))
             return 0;
         DWORD name = LeDword(e), target = LeDword(e + 4);
-        if (name & HIGH_BIT) {
+        if (name & IMAGE_RESOURCE_NAME_IS_STRING) {
             BYTE length[2];
-            ULONGLONG at = name & ~HIGH_BIT;
+            ULONGLONG at = name & ~IMAGE_RESOURCE_NAME_IS_STRING;
             if (!FetchTree(image, at, length, sizeof length) || at + 2 + 2 * (ULONGLONG)LeWord(length) > image->treeBytes)
                 return 0;
         }
-        if (((target & HIGH_BIT) != 0) != (level < TREE_LEVELS))
+        if (((target & IMAGE_RESOURCE_DATA_IS_DIRECTORY) != 0) != (level < TREE_LEVELS))
             return 0;
-        DWORD below = level == 1 ? ((name & HIGH_BIT) ? 0 : name) : type;
-        if (level < TREE_LEVELS ? !TreeFits(image, target & ~HIGH_BIT, level + 1, below)
-                                : !DataFits(image, target, type))
+        /* the extraction looks a type up among the numbered entries by
+         * the low word of its name, whatever the high word or the string
+         * bit say: such an entry is that type */
+        DWORD below = type;
+        if (level == 1)
+            below = i >= named || !(name & IMAGE_RESOURCE_NAME_IS_STRING) ? LOWORD(name) : 0;
+        ULONGLONG to = target & ~IMAGE_RESOURCE_DATA_IS_DIRECTORY;
+        if (level < TREE_LEVELS ? !TreeFits(image, to, level + 1, below) : !DataFits(image, to, type))
             return 0;
     }
     return 1;
@@ -240,22 +250,32 @@ static int TreeFits(IMAGE *image, ULONGLONG offset, int level, DWORD type)
 int ProgramFits(HANDLE file, ULONGLONG size, int icons)
 {
     IMAGE image;
-    SOURCE source;
+    PROGRAMSOURCE source;
+    BYTE dos[sizeof(IMAGE_DOS_HEADER)], signature[2];
     ULONGLONG rva = 0;
 
-    memset(&image, 0, sizeof image);
     source.file = file;
     source.size = size;
-    source.windowAt = 0;
-    source.windowBytes = 0;
+    if (!FetchProgramBytes(&source, 0, dos, sizeof dos) || LeWord(dos) != IMAGE_DOS_SIGNATURE)
+        return 0;
+    ULONGLONG headerAt = LeDword(dos + offsetof(IMAGE_DOS_HEADER, e_lfanew));
+    if (!FetchProgramBytes(&source, headerAt, signature, sizeof signature))
+        return 0;
+    /* the extraction shows a 16-bit program's icons too; the loader that
+     * the icon readers use takes 32- and 64-bit images only */
+    if (LeWord(signature) == IMAGE_OS2_SIGNATURE)
+        return icons && NeProgramFits(&source, headerAt);
+
+    memset(&image, 0, sizeof image);
     image.source = &source;
     image.icons = icons;
-    image.visitsLeft = MOST_VISITS;
-    if (!ReadHeaders(&image, &rva))
-        return 0;
-    if (rva == 0)
-        return 1;               /* no resources: nothing is read */
-    return FindTree(&image, rva) && TreeFits(&image, 0, 1, 0);
+    image.visitsLeft = PROGRAM_MOST_VISITS;
+    int fits = ReadHeaders(&image, headerAt, &rva);
+    /* no resources: nothing is read */
+    if (fits && rva != 0)
+        fits = FindTree(&image, rva) && TreeFits(&image, 0, 1, 0);
+    free(image.section);
+    return fits;
 }
 
 } // namespace zv

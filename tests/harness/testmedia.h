@@ -1,7 +1,8 @@
 /*
  * testmedia.h - small media files that tests write for themselves: an 8-bit
  * PCM wave of a low buzz and an uncompressed 32-bit AVI of solid
- * frames (the form that Wine's AVI player draws correctly).
+ * frames (the form that Wine's AVI player draws correctly); and the
+ * little-endian byte writers that every test file maker uses.
  */
 #ifndef ZV_TESTMEDIA_H
 #define ZV_TESTMEDIA_H
@@ -22,6 +23,34 @@ inline void PutU16(std::string &s, unsigned v)
 {
     s += (char)(v & 0xFF);
     s += (char)((v >> 8) & 0xFF);
+}
+
+/* The little-endian v written over the bytes of s at at. */
+inline void SetU16(std::string &s, size_t at, unsigned v)
+{
+    std::string bytes;
+    PutU16(bytes, v);
+    s.replace(at, 2, bytes);
+}
+
+inline void SetU32(std::string &s, size_t at, unsigned v)
+{
+    std::string bytes;
+    PutU32(bytes, v);
+    s.replace(at, 4, bytes);
+}
+
+/* A copy of s with the little-endian v at at. */
+inline std::string WithU16(std::string s, size_t at, unsigned v)
+{
+    SetU16(s, at, v);
+    return s;
+}
+
+inline std::string WithU32(std::string s, size_t at, unsigned v)
+{
+    SetU32(s, at, v);
+    return s;
 }
 
 /* A RIFF chunk: four-character id, size, body, pad byte to even size. */

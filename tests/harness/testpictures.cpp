@@ -98,13 +98,6 @@ std::string IcoBytes(const std::vector<std::string> &images, int count)
     return s;
 }
 
-std::string WithU32(std::string s, size_t at, unsigned v)
-{
-    std::string d;
-    PutU32(d, v);
-    return s.replace(at, 4, d);
-}
-
 std::vector<DAMAGEDFILE> DamagedBmps()
 {
     std::string full = BmpBytes(96, 64, 32, 0x3366CC), topDown = BmpBytes(96, -64, 32, 0x3366CC);

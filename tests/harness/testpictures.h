@@ -23,8 +23,6 @@ std::string BmpBytes(int w, int h, int bits, unsigned rgb);
 std::string IconImageBytes(int size, int bits);
 /* An .ICO file of the images; count overrides the header's count. */
 std::string IcoBytes(const std::vector<std::string> &images, int count = -1);
-/* s with the 32-bit little-endian value v at byte at. */
-std::string WithU32(std::string s, size_t at, unsigned v);
 
 /* Files whose headers or pixels do not lie inside them, as a damaged disc
  * holds them; each of these once crashed the platform's loader. */

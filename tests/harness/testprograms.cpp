@@ -1,30 +1,13 @@
 /*
- * testprograms.cpp - programs with icons written byte by byte, and
- * damaged copies of them and of the build's own executables.
+ * testprograms.cpp - programs with icons written byte by byte (PE, packed
+ * and 16-bit), and damaged copies of them and of the build's own
+ * executables.
  */
 #include "testprograms.h"
 
 #include "zvtest.h"
 
 namespace zvtest {
-
-static void SetU16(std::string &s, size_t at, unsigned v)
-{
-    s[at] = (char)(v & 0xFF);
-    s[at + 1] = (char)(v >> 8 & 0xFF);
-}
-
-static void SetU32(std::string &s, size_t at, unsigned v)
-{
-    SetU16(s, at, v & 0xFFFF);
-    SetU16(s, at + 2, v >> 16);
-}
-
-std::string WithU16(std::string s, size_t at, unsigned v)
-{
-    SetU16(s, at, v);
-    return s;
-}
 
 static size_t Align(size_t n, size_t to)
 {
@@ -49,69 +32,98 @@ static void PictureShape(const std::string &picture, unsigned *width, unsigned *
     }
 }
 
-PROGRAMFILE ProgramBytes(const std::vector<std::string> &pictures, bool pe32plus)
+/* The icon group of one picture, whose image has the id. */
+static std::string GroupBytes(const std::string &picture, unsigned id)
 {
-    enum { RT_ICON_ID = 3, RT_GROUP_ICON_ID = 14, DIR = 16, ENTRY = 8, DATA = 16, HIGH = 0x80000000u };
-    const unsigned rva = 0x1000, rawAt = 0x200;
+    unsigned width, bits;
+    PictureShape(picture, &width, &bits);
+    std::string group(6 + 14, '\0');
+    SetU16(group, 2, 1);
+    SetU16(group, 4, 1);
+    group[6] = group[7] = (char)(width & 0xFF);
+    SetU16(group, 6 + 4, 1);
+    SetU16(group, 6 + 6, bits);
+    SetU32(group, 6 + 8, (unsigned)picture.size());
+    SetU16(group, 6 + 12, id);
+    return group;
+}
+
+PROGRAMFILE ProgramBytes(const std::vector<std::string> &pictures, bool pe32plus, int layout)
+{
+    enum { RT_ICON_ID = 3, RT_DIALOG_ID = 5, RT_GROUP_ICON_ID = 14, RT_VERSION_ID = 16 };
+    enum { DIR = 16, ENTRY = 8, DATA = 16, HIGH = 0x80000000u };
+    const bool packed = layout == PROGRAM_PACKED;
+    const unsigned extra = layout == PROGRAM_SECTIONS ? 100 : packed;
+    const unsigned rawAt = (unsigned)Align(0x40 + 4 + 20 + 240 + 40 * (extra + 1), 0x200);
+    const unsigned rva = (unsigned)Align(rawAt, 0x1000);
     const size_t n = pictures.size();
     PROGRAMFILE f = {};
 
-    /* the tree: root, two name directories, a language directory and a
-     * data entry for each image and each group, then the data */
-    std::string t;
-    auto directory = [&](size_t at, size_t entries) {
-        if (t.size() < at + DIR + entries * ENTRY)
-            t.resize(at + DIR + entries * ENTRY, '\0');
-        SetU16(t, at + 14, (unsigned)entries);
-    };
-    size_t root = 0, icons = DIR + 2 * ENTRY, groups = icons + DIR + n * ENTRY, languages = groups + DIR + n * ENTRY;
-    size_t entries = languages + 2 * n * (DIR + ENTRY), data = entries + 2 * n * DATA;
-    directory(root, 2);
-    SetU32(t, root + DIR, RT_ICON_ID);
-    SetU32(t, root + DIR + 4, HIGH | (unsigned)icons);
-    SetU32(t, root + DIR + ENTRY, RT_GROUP_ICON_ID);
-    SetU32(t, root + DIR + ENTRY + 4, HIGH | (unsigned)groups);
-    directory(icons, n);
-    directory(groups, n);
-    t.resize(data, '\0');
-    std::vector<size_t> imageAt(n);
-    for (size_t i = 0; i < 2 * n; i++) {
-        size_t names = i < n ? icons : groups, k = i % n, language = languages + i * (DIR + ENTRY);
-        SetU32(t, names + DIR + k * ENTRY, (unsigned)(k + 1));
-        SetU32(t, names + DIR + k * ENTRY + 4, HIGH | (unsigned)language);
-        directory(language, 1);
-        SetU32(t, language + DIR, 0x409);
-        SetU32(t, language + DIR + 4, (unsigned)(entries + i * DATA));
+    /* the resources by type and id; a packed program's are in a section
+     * that has no bytes in the file */
+    struct RESOURCE {
+        unsigned type, id;
         std::string bytes;
-        if (i < n) {
-            bytes = pictures[k];
-        } else {
-            unsigned width, bits;
-            PictureShape(pictures[k], &width, &bits);
-            bytes.assign(6 + 14, '\0');
-            SetU16(bytes, 2, 1);
-            SetU16(bytes, 4, 1);
-            bytes[6] = bytes[7] = (char)(width & 0xFF);
-            SetU16(bytes, 6 + 4, 1);
-            SetU16(bytes, 6 + 6, bits);
-            SetU32(bytes, 6 + 8, (unsigned)pictures[k].size());
-            SetU16(bytes, 6 + 12, (unsigned)(k + 1));
-        }
-        size_t at = Align(t.size(), 8);
-        t.resize(at, '\0');
-        t += bytes;
-        SetU32(t, entries + i * DATA, rva + (unsigned)at);
-        SetU32(t, entries + i * DATA + 4, (unsigned)bytes.size());
-        if (i == 0)
-            f.imageAt = rawAt + at;
-        if (i == n)
-            f.groupAt = rawAt + at;
+        bool unpacked;
+    };
+    std::vector<RESOURCE> r;
+    for (size_t k = 0; k < n; k++)
+        r.push_back({RT_ICON_ID, (unsigned)(k + 1), pictures[k], false});
+    if (packed)
+        r.push_back({RT_DIALOG_ID, 1, std::string(64, '\1'), true});
+    for (size_t k = 0; k < n; k++)
+        r.push_back({RT_GROUP_ICON_ID, (unsigned)(k + 1), GroupBytes(pictures[k], (unsigned)(k + 1)), false});
+    if (packed) {
+        r.push_back({RT_GROUP_ICON_ID, (unsigned)(n + 1), GroupBytes(pictures[0], 1), true});
+        r.push_back({RT_VERSION_ID, 1, std::string(92, '\2'), true});
     }
-    f.rootAt = rawAt + root;
-    f.groupNamesAt = rawAt + groups;
+
+    /* the tree: root, a name directory a type, a language directory and
+     * a data entry a resource, then the data */
+    size_t types = 1;
+    for (size_t j = 1; j < r.size(); j++)
+        types += r[j].type != r[j - 1].type;
+    size_t languages = DIR + types * (ENTRY + DIR) + r.size() * ENTRY;
+    size_t entries = languages + r.size() * (DIR + ENTRY), data = entries + r.size() * DATA;
+    std::string t(data, '\0');
+    SetU16(t, 14, (unsigned)types);
+    std::vector<size_t> unpacked;
+    for (size_t j = 0, ti = 0, first = 0; j < r.size(); j++) {
+        if (j > 0 && r[j].type != r[j - 1].type)
+            ti++, first = j;
+        size_t names = DIR + types * ENTRY + ti * DIR + first * ENTRY, language = languages + j * (DIR + ENTRY);
+        SetU32(t, DIR + ti * ENTRY, r[j].type);
+        SetU32(t, DIR + ti * ENTRY + 4, HIGH | (unsigned)names);
+        SetU16(t, names + 14, (unsigned)(j - first + 1));
+        SetU32(t, names + DIR + (j - first) * ENTRY, r[j].id);
+        SetU32(t, names + DIR + (j - first) * ENTRY + 4, HIGH | (unsigned)language);
+        SetU16(t, language + 14, 1);
+        SetU32(t, language + DIR, 0x409);
+        SetU32(t, language + DIR + 4, (unsigned)(entries + j * DATA));
+        SetU32(t, entries + j * DATA + 4, (unsigned)r[j].bytes.size());
+        if (r[j].type == RT_GROUP_ICON_ID && j == first) {
+            f.groupTypeAt = rawAt + DIR + ti * ENTRY;
+            f.groupNamesAt = rawAt + names;
+        }
+        if (r[j].unpacked) {
+            unpacked.push_back(entries + j * DATA);
+            continue;
+        }
+        size_t place = Align(t.size(), 8);
+        t.resize(place, '\0');
+        t += r[j].bytes;
+        SetU32(t, entries + j * DATA, rva + (unsigned)place);
+        if (j == 0)
+            f.imageAt = rawAt + place;
+        if (r[j].type == RT_GROUP_ICON_ID && j == first)
+            f.groupAt = rawAt + place;
+    }
+    f.rootAt = rawAt;
     f.iconEntryAt = rawAt + entries;
 
-    /* the headers */
+    /* the headers; the further sections come first in the table, at
+     * higher addresses, without bytes in the file: a packed program's
+     * holds the addresses of what it unpacks */
     size_t optionalBytes = pe32plus ? 240 : 224, optionalAt = 0x40 + 4 + 20;
     std::string &s = f.bytes;
     s.assign(rawAt, '\0');
@@ -121,24 +133,34 @@ PROGRAMFILE ProgramBytes(const std::vector<std::string> &pictures, bool pe32plus
     s.replace(0x40, 4, std::string("PE\0\0", 4));
     f.fileHeaderAt = 0x44;
     SetU16(s, 0x44, pe32plus ? 0x8664 : 0x14C);
-    SetU16(s, 0x44 + 2, 1);
+    SetU16(s, 0x44 + 2, extra + 1);
     SetU16(s, 0x44 + 16, (unsigned)optionalBytes);
     SetU16(s, 0x44 + 18, pe32plus ? 0x22 : 0x102);
     unsigned raw = (unsigned)Align(t.size(), 0x200), virtualBytes = raw + 0x1000;
+    unsigned packedRva = rva + (unsigned)Align(virtualBytes, 0x1000), packedBytes = 0x10000;
+    for (size_t k = 0; k < unpacked.size(); k++)
+        SetU32(t, unpacked[k], packedRva + 0x100 * (unsigned)k);
     SetU16(s, optionalAt, pe32plus ? 0x20B : 0x10B);
     SetU32(s, optionalAt + (pe32plus ? 24 : 28), 0x400000);
     SetU32(s, optionalAt + 32, 0x1000);
     SetU32(s, optionalAt + 36, 0x200);
     SetU16(s, optionalAt + 40, 4);
     SetU16(s, optionalAt + 48, 4);
-    SetU32(s, optionalAt + 56, rva + (unsigned)Align(virtualBytes, 0x1000));
+    SetU32(s, optionalAt + 56, packedRva + extra * packedBytes);
     SetU32(s, optionalAt + 60, rawAt);
     SetU16(s, optionalAt + 68, 2);
     size_t directories = optionalAt + (pe32plus ? 112 : 96);
     SetU32(s, directories - 4, 16);
     SetU32(s, directories + 2 * 8, rva);
     SetU32(s, directories + 2 * 8 + 4, (unsigned)t.size());
-    f.sectionAt = optionalAt + optionalBytes;
+    size_t table = optionalAt + optionalBytes;
+    for (unsigned k = 0; k < extra; k++, table += 40) {
+        s.replace(table, 8, std::string(".packed\0", 8));
+        SetU32(s, table + 8, packedBytes);
+        SetU32(s, table + 12, packedRva + packedBytes * k);
+        SetU32(s, table + 36, 0xE0000080);   /* uninitialised, all access */
+    }
+    f.sectionAt = table;
     s.replace(f.sectionAt, 8, std::string(".rsrc\0\0\0", 8));
     SetU32(s, f.sectionAt + 8, virtualBytes);
     SetU32(s, f.sectionAt + 12, rva);
@@ -153,10 +175,56 @@ PROGRAMFILE ProgramBytes(const std::vector<std::string> &pictures, bool pe32plus
     return f;
 }
 
+PROGRAMFILE NeProgramBytes(const std::string &picture)
+{
+    enum { NE_AT = 0x40, SHIFT = 4, UNIT = 1 << SHIFT };
+    PROGRAMFILE f = {};
+    std::string &s = f.bytes;
+
+    s.assign(NE_AT + 0x40, '\0');
+    s.replace(0, 2, "MZ");
+    SetU32(s, 0x3C, NE_AT);
+    s.replace(NE_AT, 2, "NE");
+    f.fileHeaderAt = NE_AT;
+    /* the data in units of the shift, then the resource table */
+    std::string group = GroupBytes(picture, 1);
+    f.imageAt = s.size();
+    s += picture;
+    s.resize(Align(s.size(), UNIT), '\0');
+    f.groupAt = s.size();
+    s += group;
+    s.resize(Align(s.size(), UNIT), '\0');
+    f.rootAt = s.size();
+    PutU16(s, SHIFT);
+    const struct {
+        unsigned type;
+        size_t at, bytes;
+    } resources[] = {{0x8003, f.imageAt, picture.size()}, {0x800E, f.groupAt, group.size()}};
+    for (const auto &k : resources) {
+        PutU16(s, k.type);
+        PutU16(s, 1);
+        PutU32(s, 0);
+        if (k.type == 0x8003)
+            f.iconEntryAt = s.size();
+        PutU16(s, (unsigned)(k.at / UNIT));
+        PutU16(s, (unsigned)(Align(k.bytes, UNIT) / UNIT));
+        PutU16(s, 0x1030);   /* movable, discardable */
+        PutU16(s, 0x8001);   /* numbered 1 */
+        PutU32(s, 0);
+    }
+    f.tableEndAt = s.size();
+    PutU16(s, 0);
+    SetU16(s, NE_AT + 0x24, (unsigned)(f.rootAt - NE_AT));
+    SetU16(s, NE_AT + 0x26, (unsigned)(s.size() - NE_AT));
+    s += '\0';   /* no resident names */
+    return f;
+}
+
 std::vector<DAMAGEDFILE> DamagedPrograms()
 {
     PROGRAMFILE p = ProgramBytes({IconImageBytes(32, 4), PngBytes(32, 32, 0x3366CC)}, false);
-    const std::string &b = p.bytes;
+    const std::string &b = p.bytes, many = WithU16(b, p.groupAt + 4, 0xFFFF);
+    PROGRAMFILE ne = NeProgramBytes(IconImageBytes(32, 4));
     std::vector<DAMAGEDFILE> d = {
         {"the PE header past the end", WithU32(b, 0x3C, 0xFFFFFF00u)},
         {"an optional header of 65535 bytes", WithU16(b, p.fileHeaderAt + 16, 0xFFFF)},
@@ -174,7 +242,15 @@ std::vector<DAMAGEDFILE> DamagedPrograms()
         {"a group of 65535 images", WithU16(b, p.groupAt + 4, 0xFFFF)},
         {"cut inside the resource tree", b.substr(0, p.rootAt + 40)},
         {"cut inside the first icon image", b.substr(0, p.imageAt + 100)},
-        {"a 16-bit program", b.substr(0, 0x40) + "NE" + b.substr(0x42)},
+        {"a 16-bit program whose resource table lies in its PE headers",
+         WithU16(b.substr(0, 0x40) + "NE" + b.substr(0x42), 0x40 + 0x24, 0x34)},
+        {"a group of 65535 images typed with the string bit", WithU32(many, p.groupTypeAt, 0x8000000Eu)},
+        {"a group of 65535 images typed with a high word", WithU32(many, p.groupTypeAt, 0x0001000Eu)},
+        {"a 16-bit program's resource table past the end", WithU16(ne.bytes, ne.fileHeaderAt + 0x24, 0xFFF0)},
+        {"a 16-bit program's shift of 16", WithU16(ne.bytes, ne.rootAt, 16)},
+        {"a 16-bit program's icon past the end", WithU16(ne.bytes, ne.iconEntryAt, 0xFFFF)},
+        {"a 16-bit program without its table's end", ne.bytes.substr(0, ne.tableEndAt + 1)},
+        {"a 16-bit program's group of 65535 images", WithU16(ne.bytes, ne.groupAt + 4, 0xFFFF)},
         {"MZ and nothing else", "MZ" + std::string(200, '\0')},
     };
     std::string chain;

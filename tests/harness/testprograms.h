@@ -1,8 +1,9 @@
 /*
  * testprograms.h - program files that tests write for themselves: a
  * program of one resource section whose icon groups hold one image each,
- * built byte by byte in either PE format, and damaged programs made from
- * it and from the build's own executables.
+ * built byte by byte in either PE format or packed, a 16-bit program with
+ * an icon, and damaged programs made from them and from the build's own
+ * executables.
  */
 #ifndef ZV_TESTPROGRAMS_H
 #define ZV_TESTPROGRAMS_H
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "testmedia.h"
 #include "testpictures.h"
 
 namespace zvtest {
@@ -24,16 +26,27 @@ struct PROGRAMFILE {
     size_t iconEntryAt;        /* the first icon image's data entry */
     size_t imageAt;            /* the first icon image */
     size_t groupAt;            /* the first icon group */
+    size_t groupTypeAt;        /* the icon groups' entry in the root */
     unsigned sectionRva, sectionBytes;
+    size_t tableEndAt;         /* NE: the resource table's closing zero */
 };
 
-/* One group a picture (icon images as IconImageBytes makes them, or PNG
- * files), in order; pe32plus picks the 64-bit format.  The section's
- * virtual size is larger than its raw data, and bytes follow it. */
-PROGRAMFILE ProgramBytes(const std::vector<std::string> &pictures, bool pe32plus);
+/* The layouts of ProgramBytes: one section of resources; packed, which
+ * also has a dialog, a version block and one more icon group, all in a
+ * first section that has no bytes in the file; or 100 such sections
+ * ahead of the resources. */
+enum { PROGRAM_PLAIN, PROGRAM_PACKED, PROGRAM_SECTIONS };
 
-/* s with the 16-bit little-endian value v at byte at. */
-std::string WithU16(std::string s, size_t at, unsigned v);
+/* One group a picture (icon images as IconImageBytes makes them, or PNG
+ * files), in order; pe32plus picks the 64-bit format.  The resource
+ * section's virtual size is larger than its raw data, and bytes follow
+ * the last section. */
+PROGRAMFILE ProgramBytes(const std::vector<std::string> &pictures, bool pe32plus, int layout = PROGRAM_PLAIN);
+
+/* A 16-bit (NE) program with one icon group of the picture: fileHeaderAt
+ * is its NE header, rootAt its resource table (the shift first), then
+ * iconEntryAt, imageAt, groupAt and tableEndAt as for a PE program. */
+PROGRAMFILE NeProgramBytes(const std::string &picture);
 
 /* Programs that once crashed the platform's icon extraction: a program
  * of ProgramBytes with each of its headers, directories and icons

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "menu.h"
+#include "testmedia.h"
 #include "testpictures.h"
 #include "testprograms.h"
 #include "zvtest.h"

@@ -328,6 +328,33 @@ TEST(MenuWindow, DamagedProgramsGiveTheDefaultIconAWholeOneItsOwn)
             EXPECT_GT(DefaultIconPixels(shot, menu, i), 10) << programs[first + i].what;
         EXPECT_EQ(0, DefaultIconPixels(shot, menu, count)) << "the whole program's own icon";
     }
+
+    /* a packed and a 16-bit program show their own icons beside a
+     * missing program's default icon */
+    const unsigned own = 0x33AA33;   /* red and blue alike: Wine draws PNG icons with the two swapped */
+    std::string png = zvtest::PngBytes(32, 32, own);
+    ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\packed.exe", zvtest::ProgramBytes({png}, false, zvtest::PROGRAM_PACKED).bytes));
+    ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\old16.exe", zvtest::NeProgramBytes(png).bytes));
+    WriteMenuIni(site.dir + "\\kept.ini", {"HideCopyright=yes"},
+                 {"MenuText1=Missing", "Command1=missing.exe", "MenuText2=Packed", "Command2=packed.exe /x",
+                  "MenuText3=16-bit", "Command3=marker.exe", "Icon3=old16.exe,0"});
+    MENUPROC second;
+    ASSERT_TRUE(StartMenu(site, "kept.ini", NULL, &second));
+    EXPECT_TRUE(second.Ended(20000));
+    menu = WaitForMenu(proc, 3);
+    ASSERT_TRUE(menu != NULL);
+    auto ownPixels = [&](const zvtest::SCREENSHOT &shot, int i) {
+        return CountNear(shot, menu, RECT{12, 4 + 56 * i, 44, 52 + 56 * i}, own, 40);
+    };
+    zvtest::SCREENSHOT shot;
+    zvtest::Eventually([&] {
+        return zvtest::TakeScreenshot(&shot) && DefaultIconPixels(shot, menu, 0) > 10 && ownPixels(shot, 1) > 400 &&
+               ownPixels(shot, 2) > 400;
+    }, zvtest::EVENT_WAIT_MS, 100);
+    EXPECT_GT(DefaultIconPixels(shot, menu, 0), 10);
+    EXPECT_GT(ownPixels(shot, 1), 400) << "packed";
+    EXPECT_GT(ownPixels(shot, 2), 400) << "16-bit";
+
     PostMessageA(menu, WM_SYSCOMMAND, SC_CLOSE, 0);
     DWORD code = 1;
     EXPECT_TRUE(proc.Ended(20000, &code));

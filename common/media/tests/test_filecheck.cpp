@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "filecheck.h"
+#include "testmedia.h"
 #include "testpictures.h"
 #include "testprograms.h"
 #include "zvtest.h"
@@ -154,27 +155,37 @@ TEST(FileChecks, WholeProgramsKeepTheirIconsDamagedOnesAreRefused)
     std::string dir = zvtest::ScratchDir("programcheck");
     std::vector<std::string> pictures = {zvtest::IconImageBytes(32, 4), zvtest::PngBytes(32, 32, 0x3366CC)};
     zvtest::PROGRAMFILE pe32 = zvtest::ProgramBytes(pictures, false), pe32plus = zvtest::ProgramBytes(pictures, true);
+    zvtest::PROGRAMFILE packed = zvtest::ProgramBytes(pictures, false, zvtest::PROGRAM_PACKED);
+    zvtest::PROGRAMFILE ne = zvtest::NeProgramBytes(pictures[0]);
     ASSERT_TRUE(zvtest::WriteFileBytes(dir + "\\pe32.exe", pe32.bytes));
     ASSERT_TRUE(zvtest::WriteFileBytes(dir + "\\pe32plus.exe", pe32plus.bytes));
+    ASSERT_TRUE(zvtest::WriteFileBytes(dir + "\\packed.exe", packed.bytes));
+    ASSERT_TRUE(zvtest::WriteFileBytes(dir + "\\ne.exe", ne.bytes));
+    ASSERT_TRUE(zvtest::WriteFileBytes(dir + "\\sections.exe", zvtest::ProgramBytes(pictures, true, zvtest::PROGRAM_SECTIONS).bytes));
 
     /* the build's own and programs written here, of a DIB and a PNG icon
-     * group each: every group keeps its icon */
+     * group each, packed (whose third group is not in the file), of 101
+     * sections and 16-bit (which the icon readers' loader does not take):
+     * every group in the file keeps its icon */
     struct WHOLE {
         std::string path;
         UINT groups;
+        int loadable;
     } whole[] = {
-        {dir + "\\pe32.exe", 2}, {dir + "\\pe32plus.exe", 2},
-        {zvtest::BinPath("ZVMenu.exe"), 4}, {zvtest::BinPath("ZVChain.exe"), 1},
-        {zvtest::BinPath("ZVConfig.exe"), 1}, {zvtest::BinPath("ZORVAN.EXE"), 1},
-        {zvtest::BinPath("twoicons.dll"), 2},
+        {dir + "\\pe32.exe", 2, 1}, {dir + "\\pe32plus.exe", 2, 1},
+        {dir + "\\packed.exe", 2, 1}, {dir + "\\sections.exe", 2, 1}, {dir + "\\ne.exe", 1, 0},
+        {zvtest::BinPath("ZVMenu.exe"), 4, 1}, {zvtest::BinPath("ZVChain.exe"), 1, 1},
+        {zvtest::BinPath("ZVConfig.exe"), 1, 1}, {zvtest::BinPath("ZORVAN.EXE"), 1, 1},
+        {zvtest::BinPath("twoicons.dll"), 2, 1},
     };
     for (const WHOLE &w : whole) {
         SCOPED_TRACE(w.path);
         EXPECT_EQ(1, IconSourceLoadable(w.path.c_str()));
-        EXPECT_EQ(1, ProgramResourcesLoadable(w.path.c_str()));
+        EXPECT_EQ(w.loadable, ProgramResourcesLoadable(w.path.c_str()));
         for (UINT n = 0; n < w.groups; n++)
             EXPECT_TRUE(HasIcon(w.path, n)) << n;
     }
+    EXPECT_FALSE(HasIcon(dir + "\\packed.exe", 2));
 
     std::string path = dir + "\\damaged.exe";
     for (const zvtest::DAMAGEDFILE &d : zvtest::DamagedPrograms()) {
@@ -184,6 +195,21 @@ TEST(FileChecks, WholeProgramsKeepTheirIconsDamagedOnesAreRefused)
         EXPECT_EQ(0, IconSourceLoadable(path.c_str()));
         EXPECT_EQ((DWORD)ERROR_INVALID_DATA, GetLastError());
     }
+    /* a damaged program named bare is found along the search path */
+    std::string pathDir = dir + "\\on-path", bare = "zv-bare-damaged.exe";
+    char oldPath[32768];
+    DWORD oldLength = GetEnvironmentVariableA("PATH", oldPath, sizeof oldPath);
+    ASSERT_TRUE(oldLength > 0 && oldLength < sizeof oldPath);
+    CreateDirectoryA(pathDir.c_str(), NULL);
+    ASSERT_TRUE(zvtest::WriteFileBytes(pathDir + "\\" + bare, zvtest::DamagedPrograms()[0].bytes));
+    SetEnvironmentVariableA("PATH", (pathDir + ";" + oldPath).c_str());
+    SetLastError(0);
+    EXPECT_EQ(0, IconSourceLoadable(bare.c_str()));
+    EXPECT_EQ((DWORD)ERROR_INVALID_DATA, GetLastError());
+    ASSERT_TRUE(zvtest::WriteFileBytes(pathDir + "\\" + bare, ne.bytes));
+    EXPECT_EQ(1, IconSourceLoadable(bare.c_str()));
+    SetEnvironmentVariableA("PATH", oldPath);
+
     /* the loader's reader checks groups and images itself: for it only
      * the headers and the tree count */
     ASSERT_TRUE(zvtest::WriteFileBytes(path, zvtest::WithU16(pe32.bytes, pe32.groupAt + 4, 0xFFFF)));
@@ -191,16 +217,22 @@ TEST(FileChecks, WholeProgramsKeepTheirIconsDamagedOnesAreRefused)
     ASSERT_TRUE(zvtest::WriteFileBytes(path, zvtest::WithU16(pe32.bytes, pe32.rootAt + 14, 0xFFFF)));
     EXPECT_EQ(0, ProgramResourcesLoadable(path.c_str()));
 
-    /* every byte of the program written here changed in turn, and random
+    /* every byte of the programs written here changed in turn, and random
      * bytes of the build's own: what the check passes never crashes the
      * extraction */
     int passed = 0;
-    for (size_t i = 0; i < pe32.bytes.size() - 0x300; i++) {
-        std::string bytes = pe32.bytes;
-        bytes[i] = (char)~bytes[i];
-        ASSERT_TRUE(zvtest::WriteFileBytes(path, bytes));
-        ExtractWhatPasses(path, &passed);
-    }
+    /* (the packed program's headers and tree: its icons are pe32's) */
+    const struct {
+        const std::string &bytes;
+        size_t end;
+    } flipped[] = {{pe32.bytes, pe32.bytes.size() - 0x300}, {packed.bytes, packed.imageAt}, {ne.bytes, ne.bytes.size()}};
+    for (const auto &program : flipped)
+        for (size_t i = 0; i < program.end; i++) {
+            std::string bytes = program.bytes;
+            bytes[i] = (char)~bytes[i];
+            ASSERT_TRUE(zvtest::WriteFileBytes(path, bytes));
+            ExtractWhatPasses(path, &passed);
+        }
     std::string chain;
     ASSERT_TRUE(zvtest::ReadFileBytes(zvtest::BinPath("ZVChain.exe"), &chain));
     unsigned seed = 12345;
