@@ -40,7 +40,8 @@ enum {
     PART_REGION,     /* region bytes at a, region data from b */
     PART_GRADIENT,   /* vertex count, mesh count and mode from a, vertices from b */
     PART_OBJECT,     /* object index at a */
-    PART_BRUSH       /* brush style at a: none that carries a pointer */
+    PART_BRUSH,      /* brush style at a: none that carries a pointer */
+    PART_LEVEL       /* a saved state at a, counted back from the last */
 };
 
 /* How a part may be read. */
@@ -101,7 +102,7 @@ static const RECORDTYPE emrTypes[] = {
     {EMR_INTERSECTCLIPRECT, sizeof(EMRINTERSECTCLIPRECT), {}},
     {EMR_SCALEVIEWPORTEXTEX, sizeof(EMRSCALEVIEWPORTEXTEX), {}},
     {EMR_SCALEWINDOWEXTEX, sizeof(EMRSCALEWINDOWEXTEX), {}},
-    {EMR_RESTOREDC, sizeof(EMRRESTOREDC), {}},
+    {EMR_RESTOREDC, sizeof(EMRRESTOREDC), {{PART_LEVEL, 0, EMR_AT(EMRRESTOREDC, iRelative), 0, 0}}},
     {EMR_SETWORLDTRANSFORM, sizeof(EMRSETWORLDTRANSFORM), {}},
     {EMR_MODIFYWORLDTRANSFORM, sizeof(EMRMODIFYWORLDTRANSFORM), {}},
     {EMR_SELECTOBJECT, sizeof(EMRSELECTOBJECT), {OBJECT_AT(EMRSELECTOBJECT, ihObject, PART_STOCK)}},
@@ -290,6 +291,9 @@ static int PartFits(const BYTE *record, DWORD size, const PART &part, DWORD hand
     }
     case PART_BRUSH:
         return BrushStyleSafe(LeDword(record + part.a));
+    case PART_LEVEL:
+        /* the platform counts back by the level's size, which the lowest has not */
+        return LeDword(record + part.a) != 0x80000000u;
     case PART_POLYPOLY: {
         DWORD figures = LeDword(record + part.a), points = LeDword(record + part.b);
         ULONGLONG counts = part.b + 4, sum = 0;

@@ -108,8 +108,11 @@ HENHMETAFILE LoadMetaFile(const char *path)
         break;
     case MF_PLACEABLE:
         result = PlaceableMetaFile(bytes, size, 1);
-        if (!result)
+        if (!result) {
+            DWORD err = GetLastError();   /* the debugger text must not change the reason */
             OutputDebugStringA("LMF: LoadPlaceableMetaFile failed\r\n");
+            SetLastError(err);
+        }
         break;
     default:
         /* Sized by the file; its own word count must not claim more. */
