@@ -362,6 +362,52 @@ std::vector<DAMAGEDFILE> DamagedWindows()
     };
 }
 
+std::vector<DAMAGEDFILE> GiantFigures()
+{
+    const int huge = 1000000;
+    std::vector<DAMAGEDFILE> figures;
+    for (int kind = 0; kind < 5; kind++) {
+        RECT frame = {0, 0, 4000, 3000};
+        HDC dc = CreateEnhMetaFileA(NULL, NULL, &frame, NULL);
+        HBRUSH blue = CreateSolidBrush(RGB(0, 0, 200));
+        HGDIOBJ oldBrush = SelectObject(dc, blue);
+        Rectangle(dc, 0, 0, 100, 80);
+        HPEN wide = CreatePen(PS_SOLID, kind == 4 ? 10 * huge : 3, RGB(200, 0, 0));
+        HGDIOBJ oldPen = SelectObject(dc, wide);
+        const char *what = "";
+        switch (kind) {
+        case 0:
+            what = "an ellipse";
+            Ellipse(dc, 10, 10, huge, huge);
+            break;
+        case 1:
+            what = "an arc";
+            Arc(dc, 10, 10, huge, huge, 0, 0, 5, 5);
+            break;
+        case 2:
+            what = "a pie";
+            Pie(dc, -huge, -huge, huge, huge, 0, 0, 5, 5);
+            break;
+        case 3:
+            what = "an angle arc";
+            AngleArc(dc, 50, 50, (DWORD)huge, 0, 270);
+            break;
+        default:
+            what = "a pen";
+            LineTo(dc, 50, 50);
+            break;
+        }
+        SelectObject(dc, oldPen);
+        SelectObject(dc, oldBrush);
+        DeleteObject(wide);
+        DeleteObject(blue);
+        HENHMETAFILE emf = CloseEnhMetaFile(dc);
+        figures.push_back({what, EnhancedBits(emf)});
+        DeleteEnhMetaFile(emf);
+    }
+    return figures;
+}
+
 std::string ChangedRecords(const std::string &metafile, unsigned seed)
 {
     static const unsigned telling[] = {0, 1, 2, 3, 0x7F, 0x80, 0xFF, 0x7FFF, 0x8000, 0xFFFF,

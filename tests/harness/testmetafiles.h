@@ -31,6 +31,11 @@ size_t WindowsRecord(const std::string &wmf, unsigned function, int n = 0);
 std::vector<DAMAGEDFILE> DamagedEnhanced();
 std::vector<DAMAGEDFILE> DamagedWindows();
 
+/* Whole enhanced metafiles, a small square and then one figure or pen of
+ * millions of units, which the platform's DIB driver would trace for
+ * minutes; what names the figure. */
+std::vector<DAMAGEDFILE> GiantFigures();
+
 /* A copy with a few random changes inside its records or to its handle
  * count (the seed decides which); sizes and the record chain stay. */
 std::string ChangedRecords(const std::string &metafile, unsigned seed);

@@ -76,3 +76,27 @@ TEST(RuntimeDamagedFiles, ADamagedSplashMetafileIsLoggedAndTheDiscStarts)
 
 } // namespace
 } // namespace zv
+
+namespace zv {
+namespace {
+
+/* Such a figure once kept ZORVAN.EXE drawing for more than a minute. */
+TEST(RuntimeDamagedFiles, AGiantFigureInTheSplashDoesNotKeepTheRuntime)
+{
+    DISCSITE site = MakeDisc("giantemf");
+    ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\readme" + DOC_EXT, "x"));
+    WriteInf(site, {"Splash=splash.emf", "SplashLen=0", std::string("Document=readme") + DOC_EXT});
+    std::vector<zvtest::DAMAGEDFILE> figures = zvtest::GiantFigures();
+    ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\splash.emf", figures[0].bytes));
+    zvtest::RUN run = RunDisc(site);
+    EXPECT_FALSE(run.timedOut);
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_TRUE(run.boxes.empty());
+    std::vector<std::string> log = LogTexts(site);
+    EXPECT_LT(FindLog(log, "Error reading splash.emf:"), 0);
+    EXPECT_GE(FindLog(log, "Execution SUCCESS"), 0);
+    EXPECT_EQ(1u, WaitForMarks(site, 1).size());
+}
+
+} // namespace
+} // namespace zv
