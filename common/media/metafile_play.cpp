@@ -1,11 +1,12 @@
 /*
  * metafile_play.cpp - a picture played as PlayEnhMetaFile plays it, less
  * the figures that the platform cannot draw in reasonable time.  Its DIB
- * driver traces every point of an ellipse's or arc's outline and of a
- * wide pen's edge: a box or a pen of millions of device pixels, which
- * only a damaged file holds, keeps it busy for minutes, and a larger one
- * overflows its sums.  Whether a figure is that large is known only while
- * the picture plays, once the record's place on the device is known.
+ * driver traces every point of an ellipse's or arc's outline, of a wide
+ * pen's edge and of every row a filled figure spans, before it clips: a
+ * figure or pen millions of device pixels away or across, which only a
+ * damaged file holds, keeps it busy for minutes, and a larger one
+ * overflows its sums.  Where a figure lands is known only while the
+ * picture plays, under the transforms its records set.
  */
 #include <windows.h>
 
@@ -17,71 +18,144 @@
 namespace zv {
 
 enum {
-    LARGEST_FIGURE = 1 << 16,    /* device pixels: far beyond any screen */
-    FARTHEST_POINT = 1 << 27     /* the platform's own coordinate space */
+    FARTHEST_POINT = 1 << 16,    /* device pixels from the origin: far beyond any screen */
+    FARTHEST_UNIT = 1 << 27      /* the platform's own coordinate space */
 };
 
-/* The box from (left, top) to (right, bottom) lands on the device within
- * the coordinate space and spans less than the largest figure. */
-static int DeviceBoxFits(HDC dc, LONGLONG left, LONGLONG top, LONGLONG right, LONGLONG bottom)
-{
-    const LONGLONG corners[4][2] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
-    POINT points[4];
-    LONGLONG lowX = 0, highX = 0, lowY = 0, highY = 0;
+/* A box in logical units, built up point by point. */
+struct BOX {
+    LONGLONG left, top, right, bottom;
+    int empty;
+};
 
+static void Include(BOX *box, LONGLONG x, LONGLONG y)
+{
+    if (box->empty || x < box->left)
+        box->left = x;
+    if (box->empty || x > box->right)
+        box->right = x;
+    if (box->empty || y < box->top)
+        box->top = y;
+    if (box->empty || y > box->bottom)
+        box->bottom = y;
+    box->empty = 0;
+}
+
+/* Every corner of the box lands on the device near enough to the origin. */
+static int DeviceBoxFits(HDC dc, const BOX &box)
+{
+    const LONGLONG corners[4][2] = {{box.left, box.top}, {box.right, box.top},
+                                    {box.right, box.bottom}, {box.left, box.bottom}};
+    POINT points[4];
+
+    if (box.empty)
+        return 1;
     for (int i = 0; i < 4; i++) {
-        if (corners[i][0] < -FARTHEST_POINT || corners[i][0] > FARTHEST_POINT ||
-            corners[i][1] < -FARTHEST_POINT || corners[i][1] > FARTHEST_POINT)
+        if (corners[i][0] < -FARTHEST_UNIT || corners[i][0] > FARTHEST_UNIT ||
+            corners[i][1] < -FARTHEST_UNIT || corners[i][1] > FARTHEST_UNIT)
             return 0;
         points[i].x = (LONG)corners[i][0];
         points[i].y = (LONG)corners[i][1];
     }
     if (!LPtoDP(dc, points, 4))
         return 0;
-    for (int i = 0; i < 4; i++) {
-        LONGLONG x = points[i].x, y = points[i].y;
-        if (x <= -FARTHEST_POINT || x >= FARTHEST_POINT || y <= -FARTHEST_POINT || y >= FARTHEST_POINT)
+    for (int i = 0; i < 4; i++)
+        if (points[i].x <= -FARTHEST_POINT || points[i].x >= FARTHEST_POINT ||
+            points[i].y <= -FARTHEST_POINT || points[i].y >= FARTHEST_POINT)
             return 0;
-        lowX = i == 0 || x < lowX ? x : lowX;
-        highX = i == 0 || x > highX ? x : highX;
-        lowY = i == 0 || y < lowY ? y : lowY;
-        highY = i == 0 || y > highY ? y : highY;
-    }
-    return highX - lowX < LARGEST_FIGURE && highY - lowY < LARGEST_FIGURE;
+    return 1;
 }
 
-static LONG Long(const ENHMETARECORD *record, size_t at)
+static LONG Long(const BYTE *record, size_t at)
 {
-    return (LONG)LeDword((const BYTE *)record + at);
+    return (LONG)LeDword(record + at);
+}
+
+static BOX BoxAt(const BYTE *record, size_t at)
+{
+    BOX box = {0, 0, 0, 0, 1};
+    Include(&box, Long(record, at), Long(record, at + 4));
+    Include(&box, Long(record, at + 8), Long(record, at + 12));
+    return box;
+}
+
+/* count points from at, of 4 (16-bit) or 8 bytes each. */
+static BOX PointsBox(const BYTE *record, ULONGLONG count, size_t at, int wide)
+{
+    BOX box = {0, 0, 0, 0, 1};
+    for (ULONGLONG i = 0; i < count; i++) {
+        const BYTE *point = record + at + i * (wide ? 8 : 4);
+        if (wide)
+            Include(&box, Long(point, 0), Long(point, 4));
+        else
+            Include(&box, (SHORT)LeWord(point), (SHORT)LeWord(point + 2));
+    }
+    return box;
 }
 
 /* Whether the record may be played on dc as it stands now. */
-static int FigureFits(HDC dc, const ENHMETARECORD *record)
+static int FigureFits(HDC dc, const ENHMETARECORD *emr)
 {
-    switch (record->iType) {
+    const BYTE *record = (const BYTE *)emr;
+    BOX box = {0, 0, 0, 0, 1};
+
+    switch (emr->iType) {
+    case EMR_RECTANGLE:
     case EMR_ELLIPSE:
     case EMR_ROUNDRECT:
     case EMR_ARC:
     case EMR_ARCTO:
     case EMR_CHORD:
-    case EMR_PIE: {
-        const size_t box = offsetof(EMRELLIPSE, rclBox);
-        return DeviceBoxFits(dc, Long(record, box), Long(record, box + 4), Long(record, box + 8),
-                             Long(record, box + 12));
-    }
+    case EMR_PIE:
+        return DeviceBoxFits(dc, BoxAt(record, offsetof(EMRELLIPSE, rclBox)));
     case EMR_ANGLEARC: {
         LONGLONG x = Long(record, offsetof(EMRANGLEARC, ptlCenter));
         LONGLONG y = Long(record, offsetof(EMRANGLEARC, ptlCenter) + 4);
-        LONGLONG r = LeDword((const BYTE *)record + offsetof(EMRANGLEARC, nRadius));
-        return DeviceBoxFits(dc, x - r, y - r, x + r, y + r);
+        LONGLONG r = LeDword(record + offsetof(EMRANGLEARC, nRadius));
+        Include(&box, x - r, y - r);
+        Include(&box, x + r, y + r);
+        return DeviceBoxFits(dc, box);
     }
-    case EMR_CREATEPEN: {
-        LONGLONG width = Long(record, offsetof(EMRCREATEPEN, lopn.lopnWidth));
-        return DeviceBoxFits(dc, 0, 0, width, width);
+    case EMR_MOVETOEX:
+    case EMR_LINETO:
+    case EMR_EXTFLOODFILL:
+        Include(&box, Long(record, offsetof(EMRLINETO, ptl)), Long(record, offsetof(EMRLINETO, ptl) + 4));
+        return DeviceBoxFits(dc, box);
+    case EMR_POLYBEZIER:
+    case EMR_POLYGON:
+    case EMR_POLYLINE:
+    case EMR_POLYBEZIERTO:
+    case EMR_POLYLINETO:
+    case EMR_POLYDRAW:
+        return DeviceBoxFits(dc, PointsBox(record, LeDword(record + offsetof(EMRPOLYLINE, cptl)),
+                                           offsetof(EMRPOLYLINE, aptl), 1));
+    case EMR_POLYBEZIER16:
+    case EMR_POLYGON16:
+    case EMR_POLYLINE16:
+    case EMR_POLYBEZIERTO16:
+    case EMR_POLYLINETO16:
+    case EMR_POLYDRAW16:
+        return DeviceBoxFits(dc, PointsBox(record, LeDword(record + offsetof(EMRPOLYLINE16, cpts)),
+                                           offsetof(EMRPOLYLINE16, apts), 0));
+    case EMR_POLYPOLYLINE:
+    case EMR_POLYPOLYGON:
+    case EMR_POLYPOLYLINE16:
+    case EMR_POLYPOLYGON16: {
+        ULONGLONG figures = LeDword(record + offsetof(EMRPOLYPOLYLINE, nPolys));
+        int wide = emr->iType == EMR_POLYPOLYLINE || emr->iType == EMR_POLYPOLYGON;
+        return DeviceBoxFits(dc, PointsBox(record, LeDword(record + offsetof(EMRPOLYPOLYLINE, cptl)),
+                                           offsetof(EMRPOLYPOLYLINE, aPolyCounts) + figures * 4, wide));
     }
+    case EMR_CREATEPEN:
+        Include(&box, 0, 0);
+        Include(&box, Long(record, offsetof(EMRCREATEPEN, lopn.lopnWidth)),
+                Long(record, offsetof(EMRCREATEPEN, lopn.lopnWidth)));
+        return DeviceBoxFits(dc, box);
     case EMR_EXTCREATEPEN: {
-        LONGLONG width = LeDword((const BYTE *)record + offsetof(EMREXTCREATEPEN, elp.elpWidth));
-        return DeviceBoxFits(dc, 0, 0, width, width);
+        LONGLONG width = LeDword(record + offsetof(EMREXTCREATEPEN, elp.elpWidth));
+        Include(&box, 0, 0);
+        Include(&box, width, width);
+        return DeviceBoxFits(dc, box);
     }
     default:
         return 1;

@@ -140,8 +140,8 @@ TEST_F(MetaRecordsTest, GiantFiguresAreLeftOutWhenPlayed)
 
 /* A few seconds of damaged copies; ZV_METAFILE_CHANGES=n asks for n copies
  * of each kind instead, from seed ZV_METAFILE_FIRST on, and
- * ZV_METAFILE_TRACE names each before it loads (for a long run that looks
- * for faults). */
+ * ZV_METAFILE_TRACE=folder names each before it loads and keeps there the
+ * copies that play slowly (for a long run that looks for faults). */
 TEST_F(MetaRecordsTest, RandomChangesInsideRecordsNeverFaultThePlayer)
 {
     const char *asked = getenv("ZV_METAFILE_CHANGES");
@@ -159,7 +159,8 @@ TEST_F(MetaRecordsTest, RandomChangesInsideRecordsNeverFaultThePlayer)
                 fprintf(stderr, "%s %u\n", k.what, seed);
                 fflush(stderr);
             }
-            HENHMETAFILE picture = LoadMetaFile(Write(k.name, zvtest::ChangedRecords(k.bytes, seed)).c_str());
+            std::string changed = zvtest::ChangedRecords(k.bytes, seed);
+            HENHMETAFILE picture = LoadMetaFile(Write(k.name, changed).c_str());
             if (!picture) {
                 refused++;
                 continue;
@@ -167,8 +168,11 @@ TEST_F(MetaRecordsTest, RandomChangesInsideRecordsNeverFaultThePlayer)
             passed++;
             DWORD start = GetTickCount();
             Shown(picture);
-            if (trace && GetTickCount() - start > 1000)
+            if (trace && GetTickCount() - start > 1000) {
                 fprintf(stderr, "slow: %s %u took %lu ms\n", k.what, seed, GetTickCount() - start);
+                zvtest::WriteFileBytes(std::string(getenv("ZV_METAFILE_TRACE")) + "\\slow-" +
+                                           std::to_string(seed) + ".pic", changed);
+            }
         }
     }
     printf("%u damaged copies passed and played, %u refused\n", passed, refused);
