@@ -39,7 +39,8 @@ enum {
     WPART_PATTERN,    /* a pattern brush: its kind at a says what follows */
     WPART_REGION,     /* band count at a, the bands from b */
     WPART_OBJECT,     /* object index at a */
-    WPART_BRUSH       /* brush style at a: none that carries a pointer */
+    WPART_BRUSH,      /* brush style at a: none that carries a pointer */
+    WPART_TAKEN_INDEX /* the word at a, read as an index even past the record */
 };
 
 enum {
@@ -109,8 +110,9 @@ static const WRECORDTYPE metaTypes[] = {
     {META_SETMAPPERFLAGS, 5, {}},
     {META_EXTTEXTOUT, 7, {{WPART_EXTTEXT, 0, 2, 0, 0}}},
     {META_SETDIBTODEV, 12, {{WPART_DIB, 0, 9, 0, 1}}},
-    /* written with one parameter; the platform's index is the next word */
-    {META_SELECTPALETTE, 4, {WOBJECT(0)}},
+    /* written with one parameter, but the platform takes the next word,
+     * the following record's size, for the index */
+    {META_SELECTPALETTE, 4, {WOBJECT(0), {WPART_TAKEN_INDEX, 0, 1, 0, 0}}},
     {META_POLYPOLYGON, 4, {{WPART_POLYPOLY, 0, 0, 0, 0}}},
     {META_DIBBITBLT, 12, {{WPART_DIB, WPART_LONG_ONLY, 8, USAGE_FROM_RGB, 0}}},
     {META_DIBSTRETCHBLT, 13, {{WPART_DIB, 0, 10, USAGE_FROM_RGB, 0}}},
@@ -161,10 +163,15 @@ static int DibFits(const BYTE *r, ULONGLONG size, const WPART &part)
            sizes.image <= room - sizes.header;
 }
 
-/* A device-dependent bitmap: rows of whole words, for each plane. */
+/* A device-dependent bitmap: rows of whole words, for each plane, at the
+ * depth the platform rounds the given one up to. */
 static int DdbFits(ULONGLONG width, ULONGLONG height, ULONGLONG planes, ULONGLONG bits, ULONGLONG room)
 {
-    return (width * bits + 15) / 16 * 2 * height * planes <= room;
+    static const ULONGLONG depths[] = {1, 4, 8, 16, 24, 32};
+    for (ULONGLONG depth : depths)
+        if (bits <= depth)
+            return (width * depth + 15) / 16 * 2 * height * planes <= room;
+    return 0;
 }
 
 static int PatternFits(const BYTE *r, ULONGLONG size)
@@ -207,7 +214,12 @@ static int RegionFits(const BYTE *r, ULONGLONG size, const WPART &part)
     return 1;
 }
 
-static int PartFits(const BYTE *r, ULONGLONG size, const WPART &part, WORD objects)
+/* How far past a table of objects the platform may look without reaching
+ * beyond the block that holds it. */
+enum { NEAR_INDEX = 1024 };
+
+/* left: the bytes from r to the end of the metafile. */
+static int PartFits(const BYTE *r, ULONGLONG size, ULONGLONG left, const WPART &part, WORD objects)
 {
     switch (part.kind) {
     case WPART_ARRAY:
@@ -246,6 +258,12 @@ static int PartFits(const BYTE *r, ULONGLONG size, const WPART &part, WORD objec
     case WPART_OBJECT: {
         WORD index = Parm(r, part.a);
         return ((part.flags & WPART_ZERO_NONE) && index == 0) || index < objects;
+    }
+    case WPART_TAKEN_INDEX: {
+        if (PARM_AT + 2 * (ULONGLONG)part.a + 2 > left)
+            return 0;
+        WORD index = Parm(r, part.a);
+        return index < objects || index < NEAR_INDEX;
     }
     case WPART_BRUSH: {
         WORD style = Parm(r, part.a);
@@ -361,7 +379,7 @@ int WindowsRecordsFit(const BYTE *data, DWORD bytes)
         if (size < (DWORD)type->fixed * 2)
             return 0;
         for (const WPART &part : type->parts)
-            if (!PartFits(r, size, part, objects))
+            if (!PartFits(r, size, bytes - offset, part, objects))
                 return 0;
     }
     return CarriedFits(data, bytes);

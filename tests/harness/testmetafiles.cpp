@@ -328,6 +328,11 @@ std::vector<DAMAGEDFILE> DamagedEnhanced()
         {"EMF: comment data past the record", Set32(e, comment + 8, 0x00FFFFFF)},
         {"EMF: a pen style array past the record",
          Set32(e, pen + offsetof(EMREXTCREATEPEN, elp.elpNumEntries), 0x20000000)},
+        {"EMF: a restore level the platform cannot count back",
+         Set32(e, EnhancedRecord(e, EMR_RESTOREDC) + 8, 0x80000000u)},
+        {"EMF: a brush whose hatch would be taken for a bitmap's address",
+         Set32(e, EnhancedRecord(e, EMR_CREATEBRUSHINDIRECT) + offsetof(EMRCREATEBRUSHINDIRECT, lb.lbStyle),
+               BS_DIBPATTERNPT)},
     };
 }
 
@@ -358,6 +363,8 @@ std::vector<DAMAGEDFILE> DamagedWindows()
         {"WMF: region bands past the record", Set16(w, region + WMF_BODY + 2 * 5, 0x7FFF)},
         {"WMF: palette entries past the record", Set16(w, palette + WMF_BODY + 2, 0x4000)},
         {"WMF: escape data past the record", Set16(w, escape + WMF_BODY + 2, 0xFFFF)},
+        {"WMF: a brush whose hatch would be taken for a bitmap's address",
+         Set16(w, WindowsRecord(w, META_CREATEBRUSHINDIRECT) + WMF_BODY, BS_DIBPATTERNPT)},
         {"placeable: an object selected past the table", Set16(placeable, 22 + select + WMF_BODY, objects + 3)},
     };
 }
