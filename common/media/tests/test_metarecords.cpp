@@ -50,26 +50,11 @@ HENHMETAFILE PlatformPicture(const std::string &b)
     return result;
 }
 
-/* Played onto white at 150 x 110 as the splash plays it, top row first. */
+/* Played onto white at 150 x 110 as the splash plays it, top row first;
+ * freed. */
 std::vector<uint32_t> Shown(HENHMETAFILE picture)
 {
-    BITMAPINFO info = zvtest::TopDown32(150, 110);
-    void *bits = NULL;
-    std::vector<uint32_t> pixels;
-    HBITMAP dib = CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &bits, NULL, 0);
-    HDC dc = CreateCompatibleDC(NULL);
-    HGDIOBJ old = SelectObject(dc, dib);
-    RECT all = {0, 0, 150, 110};
-    FillRect(dc, &all, (HBRUSH)GetStockObject(WHITE_BRUSH));
-    if (PlayPicture(dc, picture, &all)) {
-        GdiFlush();
-        pixels.assign((uint32_t *)bits, (uint32_t *)bits + 150 * 110);
-        for (uint32_t &p : pixels)
-            p &= 0xFFFFFF;
-    }
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(dib);
+    std::vector<uint32_t> pixels = zvtest::PlayedPixels(picture, 150, 110, PlayPicture);
     DeleteEnhMetaFile(picture);
     return pixels;
 }
