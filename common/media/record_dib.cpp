@@ -23,6 +23,7 @@ int DibBytes(const BYTE *info, ULONGLONG room, DWORD usage, ULONGLONG rows, DIBB
 {
     ULONGLONG width, height, colours, entry, masks = 0;
     DWORD bits, compression = BI_RGB, imageSize = 0;
+    int topDown = 0;
 
     if (room < 4)
         return 0;
@@ -41,7 +42,8 @@ int DibBytes(const BYTE *info, ULONGLONG room, DWORD usage, ULONGLONG rows, DIBB
         if (h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == (LONG)0x80000000)
             return 0;
         width = (ULONGLONG)h.biWidth;
-        height = (ULONGLONG)(h.biHeight < 0 ? -(LONGLONG)h.biHeight : h.biHeight);
+        topDown = h.biHeight < 0;
+        height = (ULONGLONG)(topDown ? -(LONGLONG)h.biHeight : h.biHeight);
         bits = h.biBitCount;
         compression = h.biCompression;
         imageSize = h.biSizeImage;
@@ -59,7 +61,8 @@ int DibBytes(const BYTE *info, ULONGLONG room, DWORD usage, ULONGLONG rows, DIBB
         colours = 0;
 
     sizes->header = headerSize + masks + colours * entry;
-    if (rows < height)
+    /* a top-down bitmap is read whole whatever the scan lines say */
+    if (rows < height && !topDown)
         height = rows;
     switch (compression) {
     case BI_RGB:
