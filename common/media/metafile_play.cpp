@@ -19,6 +19,7 @@ namespace zv {
 
 enum {
     FARTHEST_POINT = 1 << 16,    /* device pixels from the origin: far beyond any screen */
+    WIDEST_PEN = 1 << 12,        /* device pixels: a pen of 30000 takes a third of a second a figure */
     FARTHEST_UNIT = 1 << 27      /* the platform's own coordinate space */
 };
 
@@ -41,8 +42,9 @@ static void Include(BOX *box, LONGLONG x, LONGLONG y)
     box->empty = 0;
 }
 
-/* Every corner of the box lands on the device near enough to the origin. */
-static int DeviceBoxFits(HDC dc, const BOX &box)
+/* Every corner of the box lands on the device less than reach from the
+ * origin, and the box spans less than span there. */
+static int DeviceBoxFits(HDC dc, const BOX &box, LONGLONG reach = FARTHEST_POINT, LONGLONG span = 2 * FARTHEST_POINT)
 {
     const LONGLONG corners[4][2] = {{box.left, box.top}, {box.right, box.top},
                                     {box.right, box.bottom}, {box.left, box.bottom}};
@@ -59,11 +61,13 @@ static int DeviceBoxFits(HDC dc, const BOX &box)
     }
     if (!LPtoDP(dc, points, 4))
         return 0;
-    for (int i = 0; i < 4; i++)
-        if (points[i].x <= -FARTHEST_POINT || points[i].x >= FARTHEST_POINT ||
-            points[i].y <= -FARTHEST_POINT || points[i].y >= FARTHEST_POINT)
+    BOX device = {0, 0, 0, 0, 1};
+    for (int i = 0; i < 4; i++) {
+        if (points[i].x <= -reach || points[i].x >= reach || points[i].y <= -reach || points[i].y >= reach)
             return 0;
-    return 1;
+        Include(&device, points[i].x, points[i].y);
+    }
+    return device.right - device.left < span && device.bottom - device.top < span;
 }
 
 static LONG Long(const BYTE *record, size_t at)
@@ -150,12 +154,12 @@ static int FigureFits(HDC dc, const ENHMETARECORD *emr)
         Include(&box, 0, 0);
         Include(&box, Long(record, offsetof(EMRCREATEPEN, lopn.lopnWidth)),
                 Long(record, offsetof(EMRCREATEPEN, lopn.lopnWidth)));
-        return DeviceBoxFits(dc, box);
+        return DeviceBoxFits(dc, box, FARTHEST_UNIT, WIDEST_PEN);
     case EMR_EXTCREATEPEN: {
         LONGLONG width = LeDword(record + offsetof(EMREXTCREATEPEN, elp.elpWidth));
         Include(&box, 0, 0);
         Include(&box, width, width);
-        return DeviceBoxFits(dc, box);
+        return DeviceBoxFits(dc, box, FARTHEST_UNIT, WIDEST_PEN);
     }
     default:
         return 1;
