@@ -22,8 +22,7 @@ enum {
     EMF_RECORD_HEAD = sizeof(EMR),
     STOCK_FLAG = 0x80000000,
     RGN_HEADER = sizeof(RGNDATAHEADER),
-    EMR_TEXT_BYTES = sizeof(EMRTEXT),
-    USAGE_FROM_RGB = 0xFF     /* no usage field: colours are RGBQUADs */
+    EMR_TEXT_BYTES = sizeof(EMRTEXT)
 };
 
 /* What a part of a record is; the offsets a, b, c are byte offsets in the
@@ -108,7 +107,8 @@ static const RECORDTYPE emrTypes[] = {
     {EMR_SELECTOBJECT, sizeof(EMRSELECTOBJECT), {OBJECT_AT(EMRSELECTOBJECT, ihObject, PART_STOCK)}},
     {EMR_CREATEPEN, sizeof(EMRCREATEPEN), {OBJECT_AT(EMRCREATEPEN, ihPen, 0)}},
     {EMR_CREATEBRUSHINDIRECT, sizeof(EMRCREATEBRUSHINDIRECT),
-     {OBJECT_AT(EMRCREATEBRUSHINDIRECT, ihBrush, 0), {PART_BRUSH, 0, EMR_AT(EMRCREATEBRUSHINDIRECT, lb.lbStyle), 0, 0}}},
+     {OBJECT_AT(EMRCREATEBRUSHINDIRECT, ihBrush, 0),
+      {PART_BRUSH, 0, EMR_AT(EMRCREATEBRUSHINDIRECT, lb.lbStyle), 0, 0}}},
     {EMR_DELETEOBJECT, sizeof(EMRDELETEOBJECT), {OBJECT_AT(EMRDELETEOBJECT, ihObject, 0)}},
     {EMR_ANGLEARC, sizeof(EMRANGLEARC), {}},
     {EMR_ELLIPSE, sizeof(EMRELLIPSE), {}},
@@ -235,7 +235,7 @@ static int DibFits(const BYTE *record, DWORD size, const PART &part)
     const BYTE *fields = record + part.b;
     DWORD offBmi = LeDword(fields), cbBmi = LeDword(fields + 4);
     DWORD offBits = LeDword(fields + 8), cbBits = LeDword(fields + 12);
-    DWORD usage = part.a == USAGE_FROM_RGB ? DIB_RGB_COLORS : LeDword(record + part.a);
+    DWORD usage = LeDword(record + part.a);
     ULONGLONG rows = part.c ? LeDword(record + part.c) : ~0ull;
     DIBBYTES sizes;
 

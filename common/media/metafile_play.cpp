@@ -44,7 +44,8 @@ static void Include(BOX *box, LONGLONG x, LONGLONG y)
 
 /* Every corner of the box lands on the device less than reach from the
  * origin, and the box spans less than span there. */
-static int DeviceBoxFits(HDC dc, const BOX &box, LONGLONG reach = FARTHEST_POINT, LONGLONG span = 2 * FARTHEST_POINT)
+static int DeviceBoxFits(HDC dc, const BOX &box, LONGLONG reach = FARTHEST_POINT,
+                         LONGLONG span = 2 * FARTHEST_POINT)
 {
     const LONGLONG corners[4][2] = {{box.left, box.top}, {box.right, box.top},
                                     {box.right, box.bottom}, {box.left, box.bottom}};
