@@ -336,6 +336,23 @@ std::vector<DAMAGEDFILE> DamagedEnhanced()
     };
 }
 
+/* The Windows metafile that carries the drawn enhanced one, with an
+ * object index past the table in the picture it carries and the sum that
+ * makes the platform take that picture kept. */
+static std::string CarriedDamaged()
+{
+    enum { SUM_AT = 18 + 10 + 12 };   /* the first chunk's checksum word */
+    const std::string e = DrawnEnhanced(), w = DrawnCarried();
+    const size_t select = EnhancedRecord(e, EMR_SELECTOBJECT);
+    size_t at = w.find(e.substr(select, 12));
+    if (at == std::string::npos || at % 2)
+        return w;
+    const unsigned from = Get32(w, at + 8), to = Get16(e, EMF_HANDLES);
+    std::string b = Set32(w, at + 8, to);
+    unsigned change = (to & 0xFFFF) + (to >> 16) - (from & 0xFFFF) - (from >> 16);
+    return Set16(b, SUM_AT, (Get16(b, SUM_AT) - change) & 0xFFFF);
+}
+
 std::vector<DAMAGEDFILE> DamagedWindows()
 {
     const std::string w = DrawnWindows();
@@ -366,6 +383,7 @@ std::vector<DAMAGEDFILE> DamagedWindows()
         {"WMF: a brush whose hatch would be taken for a bitmap's address",
          Set16(w, WindowsRecord(w, META_CREATEBRUSHINDIRECT) + WMF_BODY, BS_DIBPATTERNPT)},
         {"placeable: an object selected past the table", Set16(placeable, 22 + select + WMF_BODY, objects + 3)},
+        {"carried: an object selected past the table of the picture it carries", CarriedDamaged()},
     };
 }
 
