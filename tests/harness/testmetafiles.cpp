@@ -16,6 +16,7 @@ namespace zvtest {
 namespace {
 
 enum { EMF_HANDLES = 56, WMF_OBJECTS = 10, EMF_BODY = 8, WMF_BODY = 6 };
+enum { CARRIED_SUM = 18 + 10 + 12 };   /* the checksum word of a carried picture's first chunk */
 
 unsigned Get32(const std::string &b, size_t at)
 {
@@ -341,7 +342,6 @@ std::vector<DAMAGEDFILE> DamagedEnhanced()
  * makes the platform take that picture kept. */
 static std::string CarriedDamaged()
 {
-    enum { SUM_AT = 18 + 10 + 12 };   /* the first chunk's checksum word */
     const std::string e = DrawnEnhanced(), w = DrawnCarried();
     const size_t select = EnhancedRecord(e, EMR_SELECTOBJECT);
     size_t at = w.find(e.substr(select, 12));
@@ -350,7 +350,7 @@ static std::string CarriedDamaged()
     const unsigned from = Get32(w, at + 8), to = Get16(e, EMF_HANDLES);
     std::string b = Set32(w, at + 8, to);
     unsigned change = (to & 0xFFFF) + (to >> 16) - (from & 0xFFFF) - (from >> 16);
-    return Set16(b, SUM_AT, (Get16(b, SUM_AT) - change) & 0xFFFF);
+    return Set16(b, CARRIED_SUM, (Get16(b, CARRIED_SUM) - change) & 0xFFFF);
 }
 
 std::vector<DAMAGEDFILE> DamagedWindows()
@@ -474,6 +474,14 @@ std::string ChangedRecords(const std::string &metafile, unsigned seed)
                 b[at + body + random() % (size - body)] = (char)random();
             break;
         }
+    }
+    /* a picture carried in comments is taken only while the words sum to 0 */
+    if (!enhanced && b.size() > CARRIED_SUM + 2 && Get16(b, 18 + 4) == META_ESCAPE &&
+        Get16(b, 18 + 6) == MFCOMMENT) {
+        unsigned sum = 0;
+        for (size_t i = 0; i + 1 < b.size(); i += 2)
+            sum += Get16(b, i);
+        b = Set16(b, CARRIED_SUM, (Get16(b, CARRIED_SUM) - sum) & 0xFFFF);
     }
     return b;
 }
