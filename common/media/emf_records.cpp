@@ -22,7 +22,8 @@ enum {
     EMF_RECORD_HEAD = sizeof(EMR),
     STOCK_FLAG = 0x80000000,
     RGN_HEADER = sizeof(RGNDATAHEADER),
-    EMR_TEXT_BYTES = sizeof(EMRTEXT)
+    EMR_TEXT_BYTES = sizeof(EMRTEXT),
+    FARTHEST_UNIT = 1 << 27   /* the platform's own coordinate space */
 };
 
 /* What a part of a record is; the offsets a, b, c are byte offsets in the
@@ -40,7 +41,8 @@ enum {
     PART_GRADIENT,   /* vertex count, mesh count and mode from a, vertices from b */
     PART_OBJECT,     /* object index at a */
     PART_BRUSH,      /* brush style at a: none that carries a pointer */
-    PART_LEVEL       /* a saved state at a, counted back from the last */
+    PART_LEVEL,      /* a saved state at a, counted back from the last */
+    PART_COORDS      /* c coordinates from a, inside the platform's coordinate space */
 };
 
 /* How a part may be read. */
@@ -58,13 +60,15 @@ struct PART {
 struct RECORDTYPE {
     DWORD type;
     DWORD fixed;
-    PART parts[3];
+    PART parts[5];
 };
 
 #define EMR_AT(rec, field) (BYTE)offsetof(rec, field)
 #define OBJECT_AT(rec, field, flags) {PART_OBJECT, flags, EMR_AT(rec, field), 0, 0}
 #define POINTS_OF(rec, count, array, unit) {PART_ARRAY, 0, EMR_AT(rec, count), EMR_AT(rec, array), unit}
 #define DIB_OF(rec, usage, off, flags) {PART_DIB, flags, EMR_AT(rec, usage), EMR_AT(rec, off), 0}
+#define COORDS(rec, first, last) \
+    {PART_COORDS, 0, EMR_AT(rec, first), 0, (BYTE)((offsetof(rec, last) - offsetof(rec, first)) / 4 + 1)}
 
 static const RECORDTYPE emrTypes[] = {
     {EMR_HEADER, EMF_HEADER_MIN, {}},
@@ -147,16 +151,27 @@ static const RECORDTYPE emrTypes[] = {
     {EMR_EXTSELECTCLIPRGN, offsetof(EMREXTSELECTCLIPRGN, RgnData),
      {{PART_REGION, PART_OPTIONAL, EMR_AT(EMREXTSELECTCLIPRGN, cbRgnData),
        EMR_AT(EMREXTSELECTCLIPRGN, RgnData), 0}}},
-    {EMR_BITBLT, sizeof(EMRBITBLT), {DIB_OF(EMRBITBLT, iUsageSrc, offBmiSrc, PART_OPTIONAL)}},
-    {EMR_STRETCHBLT, sizeof(EMRSTRETCHBLT), {DIB_OF(EMRSTRETCHBLT, iUsageSrc, offBmiSrc, PART_OPTIONAL)}},
+    /* bitmaps: the source and destination rectangles too, whose sums the
+     * platform takes in 32 bits */
+    {EMR_BITBLT, sizeof(EMRBITBLT),
+     {COORDS(EMRBITBLT, xDest, cyDest), COORDS(EMRBITBLT, xSrc, ySrc),
+      DIB_OF(EMRBITBLT, iUsageSrc, offBmiSrc, PART_OPTIONAL)}},
+    {EMR_STRETCHBLT, sizeof(EMRSTRETCHBLT),
+     {COORDS(EMRSTRETCHBLT, xDest, cyDest), COORDS(EMRSTRETCHBLT, xSrc, ySrc),
+      COORDS(EMRSTRETCHBLT, cxSrc, cySrc), DIB_OF(EMRSTRETCHBLT, iUsageSrc, offBmiSrc, PART_OPTIONAL)}},
     {EMR_MASKBLT, sizeof(EMRMASKBLT),
-     {DIB_OF(EMRMASKBLT, iUsageSrc, offBmiSrc, 0), DIB_OF(EMRMASKBLT, iUsageMask, offBmiMask, 0)}},
+     {COORDS(EMRMASKBLT, xDest, cyDest), COORDS(EMRMASKBLT, xSrc, ySrc), COORDS(EMRMASKBLT, xMask, yMask),
+      DIB_OF(EMRMASKBLT, iUsageSrc, offBmiSrc, 0), DIB_OF(EMRMASKBLT, iUsageMask, offBmiMask, 0)}},
     {EMR_PLGBLT, sizeof(EMRPLGBLT),
-     {DIB_OF(EMRPLGBLT, iUsageSrc, offBmiSrc, 0), DIB_OF(EMRPLGBLT, iUsageMask, offBmiMask, 0)}},
+     {COORDS(EMRPLGBLT, aptlDest, cySrc), COORDS(EMRPLGBLT, xMask, yMask),
+      DIB_OF(EMRPLGBLT, iUsageSrc, offBmiSrc, 0), DIB_OF(EMRPLGBLT, iUsageMask, offBmiMask, 0)}},
     {EMR_SETDIBITSTODEVICE, sizeof(EMRSETDIBITSTODEVICE),
-     {{PART_DIB, 0, EMR_AT(EMRSETDIBITSTODEVICE, iUsageSrc), EMR_AT(EMRSETDIBITSTODEVICE, offBmiSrc),
+     {COORDS(EMRSETDIBITSTODEVICE, xDest, cySrc),
+      {PART_DIB, 0, EMR_AT(EMRSETDIBITSTODEVICE, iUsageSrc), EMR_AT(EMRSETDIBITSTODEVICE, offBmiSrc),
        EMR_AT(EMRSETDIBITSTODEVICE, cScans)}}},
-    {EMR_STRETCHDIBITS, sizeof(EMRSTRETCHDIBITS), {DIB_OF(EMRSTRETCHDIBITS, iUsageSrc, offBmiSrc, 0)}},
+    {EMR_STRETCHDIBITS, sizeof(EMRSTRETCHDIBITS),
+     {COORDS(EMRSTRETCHDIBITS, xDest, cySrc), COORDS(EMRSTRETCHDIBITS, cxDest, cyDest),
+      DIB_OF(EMRSTRETCHDIBITS, iUsageSrc, offBmiSrc, 0)}},
     /* the platform reads the LOGFONTW alone */
     {EMR_EXTCREATEFONTINDIRECTW, offsetof(EMREXTCREATEFONTINDIRECTW, elfw) + sizeof(LOGFONTW),
      {OBJECT_AT(EMREXTCREATEFONTINDIRECTW, ihFont, 0)}},
@@ -193,10 +208,12 @@ static const RECORDTYPE emrTypes[] = {
     {EMR_DELETECOLORSPACE, sizeof(EMRDELETECOLORSPACE), {OBJECT_AT(EMRDELETECOLORSPACE, ihCS, 0)}},
     {EMR_PIXELFORMAT, sizeof(EMRPIXELFORMAT), {}},
     {EMR_ALPHABLEND, sizeof(EMRALPHABLEND),
-     {DIB_OF(EMRALPHABLEND, iUsageSrc, offBmiSrc, PART_OPTIONAL | PART_SECTION)}},
+     {COORDS(EMRALPHABLEND, xDest, cyDest), COORDS(EMRALPHABLEND, xSrc, ySrc),
+      COORDS(EMRALPHABLEND, cxSrc, cySrc), DIB_OF(EMRALPHABLEND, iUsageSrc, offBmiSrc, PART_OPTIONAL | PART_SECTION)}},
     {EMR_SETLAYOUT, sizeof(EMRSETLAYOUT), {}},
     {EMR_TRANSPARENTBLT, sizeof(EMRTRANSPARENTBLT),
-     {DIB_OF(EMRTRANSPARENTBLT, iUsageSrc, offBmiSrc, PART_OPTIONAL)}},
+     {COORDS(EMRTRANSPARENTBLT, xDest, cyDest), COORDS(EMRTRANSPARENTBLT, xSrc, ySrc),
+      COORDS(EMRTRANSPARENTBLT, cxSrc, cySrc), DIB_OF(EMRTRANSPARENTBLT, iUsageSrc, offBmiSrc, PART_OPTIONAL)}},
     {EMR_GRADIENTFILL, offsetof(EMRGRADIENTFILL, Ver),
      {{PART_GRADIENT, 0, EMR_AT(EMRGRADIENTFILL, nVer), EMR_AT(EMRGRADIENTFILL, Ver), 0}}},
     /* text justification: the headers call it reserved; two numbers */
@@ -291,6 +308,13 @@ static int PartFits(const BYTE *record, DWORD size, const PART &part, DWORD hand
     }
     case PART_BRUSH:
         return BrushStyleSafe(LeDword(record + part.a));
+    case PART_COORDS:
+        for (DWORD i = 0; i < part.c; i++) {
+            LONGLONG v = (LONG)LeDword(record + part.a + 4 * i);
+            if (v < -(LONGLONG)FARTHEST_UNIT || v > (LONGLONG)FARTHEST_UNIT)
+                return 0;
+        }
+        return 1;
     case PART_LEVEL:
         /* the platform counts back by the level's size, which the lowest has not */
         return LeDword(record + part.a) != 0x80000000u;

@@ -2,11 +2,12 @@
  * metafile_play.cpp - a picture played as PlayEnhMetaFile plays it, less
  * the figures that the platform cannot draw in reasonable time.  Its DIB
  * driver traces every point of an ellipse's or arc's outline, of a wide
- * pen's edge and of every row a filled figure spans, before it clips: a
+ * pen's edge and of every row a filled figure spans before it clips: a
  * figure or pen millions of device pixels away or across, which only a
  * damaged file holds, keeps it busy for minutes, and a larger one
- * overflows its sums.  Where a figure lands is known only while the
- * picture plays, under the transforms its records set.
+ * overflows its sums.  Bitmaps are held to the same place, so that no sum
+ * of theirs overflows either.  Where a figure lands is known only while
+ * the picture plays, under the transforms its records set.
  */
 #include <windows.h>
 
@@ -84,6 +85,16 @@ static BOX BoxAt(const BYTE *record, size_t at)
     return box;
 }
 
+/* A place at at and a width and height at size. */
+static BOX SizedBox(const BYTE *record, size_t at, size_t size)
+{
+    BOX box = {0, 0, 0, 0, 1};
+    LONGLONG x = Long(record, at), y = Long(record, at + 4);
+    Include(&box, x, y);
+    Include(&box, x + Long(record, size), y + Long(record, size + 4));
+    return box;
+}
+
 /* count points from at, of 4 (16-bit) or 8 bytes each. */
 static BOX PointsBox(const BYTE *record, ULONGLONG count, size_t at, int wide)
 {
@@ -151,6 +162,20 @@ static int FigureFits(HDC dc, const ENHMETARECORD *emr)
         return DeviceBoxFits(dc, PointsBox(record, LeDword(record + offsetof(EMRPOLYPOLYLINE, cptl)),
                                            offsetof(EMRPOLYPOLYLINE, aPolyCounts) + figures * 4, wide));
     }
+    case EMR_BITBLT:
+    case EMR_STRETCHBLT:
+    case EMR_MASKBLT:
+    case EMR_ALPHABLEND:
+    case EMR_TRANSPARENTBLT:
+        return DeviceBoxFits(dc, SizedBox(record, offsetof(EMRBITBLT, xDest), offsetof(EMRBITBLT, cxDest)));
+    case EMR_STRETCHDIBITS:
+        return DeviceBoxFits(dc, SizedBox(record, offsetof(EMRSTRETCHDIBITS, xDest),
+                                          offsetof(EMRSTRETCHDIBITS, cxDest)));
+    case EMR_SETDIBITSTODEVICE:
+        return DeviceBoxFits(dc, SizedBox(record, offsetof(EMRSETDIBITSTODEVICE, xDest),
+                                          offsetof(EMRSETDIBITSTODEVICE, cxSrc)));
+    case EMR_PLGBLT:
+        return DeviceBoxFits(dc, PointsBox(record, 3, offsetof(EMRPLGBLT, aptlDest), 1));
     case EMR_CREATEPEN:
         Include(&box, 0, 0);
         Include(&box, Long(record, offsetof(EMRCREATEPEN, lopn.lopnWidth)),

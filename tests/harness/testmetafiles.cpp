@@ -329,6 +329,8 @@ std::vector<DAMAGEDFILE> DamagedEnhanced()
         {"EMF: comment data past the record", Set32(e, comment + 8, 0x00FFFFFF)},
         {"EMF: a pen style array past the record",
          Set32(e, pen + offsetof(EMREXTCREATEPEN, elp.elpNumEntries), 0x20000000)},
+        {"EMF: a bitmap's source wider than the platform's coordinates",
+         Set32(e, dib + offsetof(EMRSTRETCHDIBITS, cxSrc), 0x7FFFFFFF)},
         {"EMF: a restore level the platform cannot count back",
          Set32(e, EnhancedRecord(e, EMR_RESTOREDC) + 8, 0x80000000u)},
         {"EMF: a brush whose hatch would be taken for a bitmap's address",
