@@ -128,7 +128,8 @@ HENHMETAFILE LoadMetaFile(const char *path)
         UnmapViewOfFile(bytes);
         CloseHandle(mapping);
         CloseHandle(file);
-        SetLastError(err);
+        /* the platform refuses some data without a reason */
+        SetLastError(!result && err == ERROR_SUCCESS ? ERROR_INVALID_DATA : err);
     }
     return result;
 }
