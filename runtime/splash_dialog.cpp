@@ -6,6 +6,7 @@
  */
 #include <windows.h>
 
+#include "pictures.h"
 #include "resource.h"
 #include "runtime.h"
 #include "splash.h"
@@ -21,7 +22,8 @@ BOOL DrawItem(UINT id, const DRAWITEMSTRUCT *drawItem)
         /* a video draws itself into the control; no picture draws nothing */
         if (!hemf || hemf == HEMF_VIDEO)
             return TRUE;
-        return PlayEnhMetaFile(drawItem->hDC, hemf, &drawItem->rcItem);
+        /* a damaged file's giant figure must not keep the runtime */
+        return PlayPicture(drawItem->hDC, hemf, &drawItem->rcItem);
 
     case IDC_SPLASHCOPYRIGHT: {
         char text[COPYRIGHTLEN];

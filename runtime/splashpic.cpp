@@ -64,7 +64,7 @@ HENHMETAFILE LoadSplashPicture(HINSTANCE hInstance, AUTORUNINF *settings)
     else if (IsOneOf(ext, pngs))
         picture = FromBitmap(LoadPNG(splash));
     else
-        return LoadMetaFile(splash);
+        picture = LoadMetaFile(splash);
 
     if (!picture && settings->flgLogging)
         LogSysErr(settings, IDS_READERROR, splash);

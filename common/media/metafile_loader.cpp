@@ -4,117 +4,47 @@
  *
  * Nothing a header claims is believed: sizes, offsets and the record
  * chain are measured against the bytes really there before the platform
- * is given any of them.
+ * is given any of them; a file's records are measured one by one too
+ * (metarecords.h).  The program's own resources keep the first checks.
  */
 #include <windows.h>
 
+#include "filecheck.h"
+#include "metarecords.h"
 #include "pictures.h"
 
 namespace zv {
 
 enum { MF_ENHANCED, MF_PLACEABLE, MF_PLAIN };
 
-enum {
-    PLACEABLE_KEY = 0x9AC6CDD7,
-    PLACEABLE_SIZE = 22,
-    EMF_HEADER_MIN = 88,      /* up to and with szlMillimeters */
-    EMF_HEADER_PIXELS = 96,   /* with cbPixelFormat and offPixelFormat */
-    WMF_HEADER_WORDS = 9,
-    WMF_RECORD_MIN = 3        /* words: size and function */
-};
-
-static DWORD Get32(const BYTE *p)
-{
-    return (DWORD)p[0] | (DWORD)p[1] << 8 | (DWORD)p[2] << 16 | (DWORD)p[3] << 24;
-}
-
-static WORD Get16(const BYTE *p)
-{
-    return (WORD)(p[0] | p[1] << 8);
-}
+enum { PLACEABLE_KEY = 0x9AC6CDD7, PLACEABLE_SIZE = 22 };
 
 /* The enhanced test comes first: " EMF" at offset 40 wins over a
  * placeable key at offset 0. */
 static int MetaFileKind(const BYTE *data, DWORD size)
 {
-    if (size >= 44 && Get32(data + 40) == ENHMETA_SIGNATURE)
+    if (size >= 44 && LeDword(data + 40) == ENHMETA_SIGNATURE)
         return MF_ENHANCED;
-    if (size >= 4 && Get32(data) == PLACEABLE_KEY)
+    if (size >= 4 && LeDword(data) == PLACEABLE_KEY)
         return MF_PLACEABLE;
     return MF_PLAIN;
 }
 
-/* Byte count of the enhanced metafile at data, or 0 when its header,
- * description, pixel format or record chain reach past size bytes. */
-static DWORD EnhancedBytes(const BYTE *data, DWORD size)
-{
-    DWORD total, header, count, at, offset, record;
-
-    if (size < EMF_HEADER_MIN)
-        return 0;
-    total = Get32(data + 48);
-    header = Get32(data + 4);
-    if (total < EMF_HEADER_MIN || total > size || header < EMF_HEADER_MIN || header > total)
-        return 0;
-    count = Get32(data + 60);
-    at = Get32(data + 64);
-    if (count && (at > total || count > (total - at) / 2))
-        return 0;
-    if (header >= EMF_HEADER_PIXELS) {
-        count = Get32(data + 88);
-        at = Get32(data + 92);
-        if (count && (at > total || count > total - at))
-            return 0;
-    }
-    for (offset = 0; offset < total; offset += record) {
-        if (total - offset < 8)
-            return 0;
-        record = Get32(data + offset + 4);
-        if (record < 8 || record > total - offset)
-            return 0;
-    }
-    return total;
-}
-
-/* Byte count of the Windows metafile at data (from its word count), or 0
- * when the header or a record reaches past size bytes. */
-static DWORD WindowsBytes(const BYTE *data, DWORD size)
-{
-    DWORD words, headerWords, total, offset, record;
-
-    if (size < WMF_HEADER_WORDS * 2)
-        return 0;
-    headerWords = Get16(data + 2);
-    words = Get32(data + 6);
-    if (words > size / 2 || headerWords < WMF_HEADER_WORDS || headerWords > words)
-        return 0;
-    total = words * 2;
-    for (offset = headerWords * 2; offset < total; offset += record * 2) {
-        if (total - offset < WMF_RECORD_MIN * 2)
-            return 0;
-        record = Get32(data + offset);
-        if (record < WMF_RECORD_MIN || record > (total - offset) / 2)
-            return 0;
-        if (Get16(data + offset + 4) == 0)   /* META_EOF */
-            break;
-    }
-    return total;
-}
-
 static void PictureExtent(const BYTE *data, LONG *width, LONG *height)
 {
-    SHORT left = (SHORT)Get16(data + 6), top = (SHORT)Get16(data + 8);
-    SHORT right = (SHORT)Get16(data + 10), bottom = (SHORT)Get16(data + 12);
-    int inch = Get16(data + 14);
+    SHORT left = (SHORT)LeWord(data + 6), top = (SHORT)LeWord(data + 8);
+    SHORT right = (SHORT)LeWord(data + 10), bottom = (SHORT)LeWord(data + 12);
+    int inch = LeWord(data + 14);
 
     /* A reversed box gives a negative extent, handed on as it is. */
     *width = MulDiv(right - left, 2540, inch);
     *height = MulDiv(bottom - top, 2540, inch);
 }
 
-HENHMETAFILE LoadPlaceableMetaFile(const void *data, DWORD size)
+/* checkRecords: the data comes from outside the program, so its records
+ * are measured too. */
+static HENHMETAFILE PlaceableMetaFile(const BYTE *bytes, DWORD size, int checkRecords)
 {
-    const BYTE *bytes = (const BYTE *)data;
     METAFILEPICT picture;
     HENHMETAFILE result;
     DWORD wmfBytes;
@@ -122,7 +52,7 @@ HENHMETAFILE LoadPlaceableMetaFile(const void *data, DWORD size)
 
     wmfBytes = size > PLACEABLE_SIZE ? WindowsBytes(bytes + PLACEABLE_SIZE, size - PLACEABLE_SIZE)
                                      : 0;
-    if (!wmfBytes) {
+    if (!wmfBytes || (checkRecords && !WindowsRecordsFit(bytes + PLACEABLE_SIZE, wmfBytes))) {
         SetLastError(ERROR_INVALID_DATA);
         return NULL;
     }
@@ -136,11 +66,16 @@ HENHMETAFILE LoadPlaceableMetaFile(const void *data, DWORD size)
     return result;
 }
 
+HENHMETAFILE LoadPlaceableMetaFile(const void *data, DWORD size)
+{
+    return PlaceableMetaFile((const BYTE *)data, size, 1);
+}
+
 HENHMETAFILE LoadMetaFile(const char *path)
 {
     HANDLE file, mapping;
     const BYTE *bytes;
-    DWORD size, high = 0;
+    DWORD size, count, high = 0;
     HENHMETAFILE result = NULL;
 
     file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
@@ -164,19 +99,24 @@ HENHMETAFILE LoadMetaFile(const char *path)
 
     switch (MetaFileKind(bytes, size)) {
     case MF_ENHANCED:
-        if (EnhancedBytes(bytes, size))
-            result = GetEnhMetaFileA(path);
+        /* the bytes that were checked are the ones the platform keeps */
+        count = EnhancedBytes(bytes, size);
+        if (count && EnhancedRecordsFit(bytes, count))
+            result = SetEnhMetaFileBits(count, bytes);
         else
             SetLastError(ERROR_INVALID_DATA);
         break;
     case MF_PLACEABLE:
-        result = LoadPlaceableMetaFile(bytes, size);
-        if (!result)
+        result = PlaceableMetaFile(bytes, size, 1);
+        if (!result) {
+            DWORD err = GetLastError();   /* the debugger text must not change the reason */
             OutputDebugStringA("LMF: LoadPlaceableMetaFile failed\r\n");
+            SetLastError(err);
+        }
         break;
     default:
         /* Sized by the file; its own word count must not claim more. */
-        if (WindowsBytes(bytes, size))
+        if (WindowsBytes(bytes, size) && WindowsRecordsFit(bytes, size))
             result = SetWinMetaFileBits(size, bytes, NULL, NULL);
         else
             SetLastError(ERROR_INVALID_DATA);
@@ -188,7 +128,8 @@ HENHMETAFILE LoadMetaFile(const char *path)
         UnmapViewOfFile(bytes);
         CloseHandle(mapping);
         CloseHandle(file);
-        SetLastError(err);
+        /* the platform refuses some data without a reason */
+        SetLastError(!result && err == ERROR_SUCCESS ? ERROR_INVALID_DATA : err);
     }
     return result;
 }
@@ -274,7 +215,8 @@ HENHMETAFILE LoadMetaFileResource(HGLOBAL resource)
         }
         break;
     case MF_PLACEABLE:
-        result = LoadPlaceableMetaFile(bytes, size);
+        /* the program's own pictures: measured as before, records trusted */
+        result = PlaceableMetaFile(bytes, size, 0);
         failure = "LMFR: LoadPlaceableMetaFile failed\r\n";
         break;
     default:

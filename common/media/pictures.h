@@ -41,6 +41,10 @@ HENHMETAFILE LoadMetaFileResource(HGLOBAL resource);
 /* A Windows metafile behind its 22-byte placeable header; size is the
  * number of bytes that data holds. */
 HENHMETAFILE LoadPlaceableMetaFile(const void *data, DWORD size);
+/* Plays the picture into rect as PlayEnhMetaFile does, leaving out the
+ * figures and pens that land too far out on the device to draw in
+ * reasonable time (metafile_play.cpp). */
+BOOL PlayPicture(HDC dc, HENHMETAFILE picture, const RECT *rect);
 
 } // namespace zv
 

@@ -1,45 +1,101 @@
 /*
- * test_runtime_damaged.cpp - a disc whose splash is a damaged BMP: the
- * picture is refused with its log line, the document still starts and
- * the run ends normally.
+ * test_runtime_damaged.cpp - a disc whose splash is a damaged BMP or
+ * metafile: the picture is refused with its log line, the document still
+ * starts and the run ends normally.
  */
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include "discsite.h"
+#include "testmetafiles.h"
 #include "testpictures.h"
 
 namespace zv {
 namespace {
 
-TEST(RuntimeDamagedFiles, ADamagedSplashBitmapIsLoggedAndTheDiscStarts)
+/* Each damaged splash file in turn: no box, exit code 0 in time, the read
+ * error logged, then the document started. */
+void ExpectLoggedAndStarted(const char *name, const char *splash, const std::vector<zvtest::DAMAGEDFILE> &files)
 {
-    DISCSITE site = MakeDisc("damagedbmp");
+    DISCSITE site = MakeDisc(name);
     ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\readme" + DOC_EXT, "x"));
-    WriteInf(site, {"Splash=splash.bmp", "SplashLen=0", std::string("Document=readme") + DOC_EXT});
+    WriteInf(site, {std::string("Splash=") + splash, "SplashLen=0", std::string("Document=readme") + DOC_EXT});
     std::string reason = SystemText(ERROR_INVALID_DATA);
     reason.erase(reason.find_last_not_of("\r\n") + 1);
+    const std::string line = std::string("Error reading ") + splash + ":";
     size_t runs = 0;
-    for (const zvtest::DAMAGEDFILE &d : zvtest::DamagedBmps()) {
+    for (const zvtest::DAMAGEDFILE &d : files) {
         SCOPED_TRACE(d.what);
-        ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\splash.bmp", d.bytes));
+        ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\" + splash, d.bytes));
         DeleteFileA(site.log.c_str());
         zvtest::RUN run = RunDisc(site);
         EXPECT_FALSE(run.timedOut);
         EXPECT_EQ(0u, run.exitCode);
         EXPECT_TRUE(run.boxes.empty());
         std::vector<std::string> log = LogTexts(site);
-        int error = FindLog(log, "Error reading splash.bmp:");
+        int error = FindLog(log, line);
         if (error < 0) {
             ADD_FAILURE() << "no read error in the log";
             continue;
         }
-        EXPECT_EQ("Error reading splash.bmp:\n\n" + reason + "\n", log[error]);
+        EXPECT_EQ(line + "\n\n" + reason + "\n", log[error]);
         EXPECT_GT(FindLog(log, "Execution SUCCESS", error), error);
         runs++;
         EXPECT_EQ(runs, WaitForMarks(site, runs).size());
     }
+}
+
+/* The first damaged copy of each named kind. */
+std::vector<zvtest::DAMAGEDFILE> Picked(const std::vector<zvtest::DAMAGEDFILE> &all,
+                                        const std::vector<std::string> &whats)
+{
+    std::vector<zvtest::DAMAGEDFILE> picked;
+    for (const zvtest::DAMAGEDFILE &d : all)
+        for (const std::string &what : whats)
+            if (what == d.what)
+                picked.push_back(d);
+    EXPECT_EQ(whats.size(), picked.size());
+    return picked;
+}
+
+TEST(RuntimeDamagedFiles, ADamagedSplashBitmapIsLoggedAndTheDiscStarts)
+{
+    ExpectLoggedAndStarted("damagedbmp", "splash.bmp", zvtest::DamagedBmps());
+}
+
+TEST(RuntimeDamagedFiles, ADamagedSplashMetafileIsLoggedAndTheDiscStarts)
+{
+    ExpectLoggedAndStarted("damagedwmf", "splash.wmf",
+                           Picked(zvtest::DamagedWindows(), {"WMF: a state record retyped as a bitmap",
+                                                             "WMF: an object selected past the table"}));
+    ExpectLoggedAndStarted("damagedemf", "splash.emf",
+                           Picked(zvtest::DamagedEnhanced(), {"EMF: a state record retyped as text",
+                                                              "EMF: a header with no handle table"}));
+}
+
+} // namespace
+} // namespace zv
+
+namespace zv {
+namespace {
+
+/* Such a figure once kept ZORVAN.EXE drawing for more than a minute. */
+TEST(RuntimeDamagedFiles, AGiantFigureInTheSplashDoesNotKeepTheRuntime)
+{
+    DISCSITE site = MakeDisc("giantemf");
+    ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\readme" + DOC_EXT, "x"));
+    WriteInf(site, {"Splash=splash.emf", "SplashLen=0", std::string("Document=readme") + DOC_EXT});
+    std::vector<zvtest::DAMAGEDFILE> figures = zvtest::GiantFigures();
+    ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\splash.emf", figures[0].bytes));
+    zvtest::RUN run = RunDisc(site);
+    EXPECT_FALSE(run.timedOut);
+    EXPECT_EQ(0u, run.exitCode);
+    EXPECT_TRUE(run.boxes.empty());
+    std::vector<std::string> log = LogTexts(site);
+    EXPECT_LT(FindLog(log, "Error reading splash.emf:"), 0);
+    EXPECT_GE(FindLog(log, "Execution SUCCESS"), 0);
+    EXPECT_EQ(1u, WaitForMarks(site, 1).size());
 }
 
 } // namespace

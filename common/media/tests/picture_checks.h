@@ -53,8 +53,15 @@ inline std::vector<uint32_t> BitmapPixels(HBITMAP bitmap, int *width, int *heigh
     return pixels;
 }
 
-/* The metafile played onto white at width x height, top row first. */
-inline std::vector<uint32_t> PlayedPixels(HENHMETAFILE picture, int width, int height)
+inline BOOL PlayByPlatform(HDC dc, HENHMETAFILE picture, const RECT *rect)
+{
+    return PlayEnhMetaFile(dc, picture, rect);
+}
+
+/* The metafile played onto white at width x height, top row first, by
+ * play (which takes PlayEnhMetaFile's arguments). */
+inline std::vector<uint32_t> PlayedPixels(HENHMETAFILE picture, int width, int height,
+                                          BOOL (*play)(HDC, HENHMETAFILE, const RECT *) = PlayByPlatform)
 {
     BITMAPINFO info = zvtest::TopDown32(width, height);
     void *bits = NULL;
@@ -64,7 +71,7 @@ inline std::vector<uint32_t> PlayedPixels(HENHMETAFILE picture, int width, int h
     HGDIOBJ old = SelectObject(dc, dib);
     RECT all = {0, 0, width, height};
     FillRect(dc, &all, (HBRUSH)GetStockObject(WHITE_BRUSH));
-    if (PlayEnhMetaFile(dc, picture, &all)) {
+    if (play(dc, picture, &all)) {
         GdiFlush();
         pixels.assign((uint32_t *)bits, (uint32_t *)bits + (size_t)width * height);
         for (uint32_t &p : pixels)
