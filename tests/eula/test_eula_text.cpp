@@ -237,6 +237,25 @@ TEST_F(RtfCheck, FilesPastTheReadersLimitsShowThePageOthersShowAsBefore)
         {"braces in \\bin data", "{\\rtf1 {\\pict\\bin40 " + std::string(40, '{') + "}}", RTF_TOO_DEEP, NULL},
         {"a broken \\' ends the reading", "{\\rtf1 a\\'{" + std::string(40, '{'), RTF_WHOLE, "a"},
         {"nothing after the end is read", "{\\rtf1 x}" + std::string(40, '{') + "\\itap9999", RTF_WHOLE, "x"},
+        {"30 groups each after \\u", "{\\rtf1 " + Repeat("\\u65{x}", 30) + "}", RTF_WHOLE, "AxAx"},
+        {"31 groups each after \\u", "{\\rtf1 " + Repeat("\\u65{x}", 31) + "}", RTF_TOO_DEEP, NULL},
+        {"31 groups within \\uc2", "{\\rtf1\\uc2 " + Repeat("\\u65 a{x}", 31) + "}", RTF_TOO_DEEP, NULL},
+        {"40 groups after \\uc1", "{\\rtf1 " + Repeat("\\u65 a{x}", 40) + "}", RTF_WHOLE, "AxAx"},
+        {"a broken \\' in the font table does not end it", "{\\rtf1{\\fonttbl{\\f0{\\'zz}}}" + std::string(40, '{'),
+         RTF_TOO_DEEP, NULL},
+        {"a broken \\' in a style's \\* group", "{\\rtf1{\\stylesheet{\\*\\cs1 a\\'zz}" + std::string(40, '{'),
+         RTF_TOO_DEEP, NULL},
+        {"font name of 1023 bytes", "{\\rtf1{\\fonttbl{\\f0 " + std::string(1023, 'a') + ";}}x}", RTF_WHOLE, "x"},
+        {"font name of 1024 bytes", "{\\rtf1{\\fonttbl{\\f0 " + std::string(1024, 'a') + ";}}x}", RTF_NAME_TOO_LONG,
+         NULL},
+        {"style name of 1024 bytes", "{\\rtf1{\\stylesheet{\\s0 " + std::string(1024, 'a') + ";}}x}",
+         RTF_NAME_TOO_LONG, NULL},
+        {"a long paragraph", "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\stylesheet{\\s0 Normal;}}" + std::string(1100, 'a') +
+         "}", RTF_WHOLE, "aaaa"},
+        {"a nameless font reads it as a name", "{\\rtf1{\\fonttbl{\\f0}}" + std::string(1100, 'a') + "}",
+         RTF_NAME_TOO_LONG, NULL},
+        {"a style without ';' reads it as a name", "{\\rtf1{\\stylesheet{\\s0 N}}" + std::string(1100, 'a') + "}",
+         RTF_NAME_TOO_LONG, NULL},
         {"\\itap64", "{\\rtf1 \\itap64 x\\par}", RTF_WHOLE, NULL},
         {"\\itap65", "{\\rtf1 \\itap65 x\\par}", RTF_TABLES_TOO_DEEP, NULL},
         {"\\itap32767", "{\\rtf1 \\itap32767 x\\par}", RTF_TABLES_TOO_DEEP, NULL},
@@ -269,7 +288,7 @@ std::string Damaged(std::string bytes, std::mt19937 &rng)
     auto pick = [&](size_t n) { return (size_t)(rng() % n); };
     size_t at = pick(bytes.size());
     switch (pick(6)) {
-    case 0: return Inserted(bytes, at, std::string(1 + pick(60), pick(2) ? '{' : '}'));
+    case 0: return Inserted(bytes, at, (pick(2) ? "\\u65" : "") + std::string(1 + pick(60), pick(2) ? '{' : '}'));
     case 1: return Inserted(bytes, at, std::string("\\itap") + levels[pick(8)] + " ");
     case 2: return Inserted(bytes, at, "{\\pict\\bin40 " + std::string(pick(40), '{') + "}");
     case 3: return Inserted(bytes, at, "\\" + std::string(1 + pick(2000), 'q') + " ");
