@@ -11,6 +11,7 @@
 #include <stdlib.h>
 
 #include "resource.h"
+#include "rtfcheck.h"
 #include "settings.h"
 
 namespace zv {
@@ -18,7 +19,7 @@ namespace zv {
 static const char szVersionText[] = "3.2.140";
 static const char szCopyrightLine[] = "Copyright (C) The Zorvan Authors";
 
-enum { SYMBOLLEN = 48 };
+enum { SYMBOLLEN = 48, LOGREASONLEN = 128 };
 
 char *DoSymRep(char *text, const char *name, const char *value)
 {
@@ -156,20 +157,46 @@ static BOOL StreamIn(HWND richEdit, WPARAM format, DWORD_PTR cookie, EDITSTREAMC
     return count != 0 && stream.dwError == 0;
 }
 
-BOOL FillRichEditFromFile(HWND richEdit, const char *path)
+/* A licence file that the control's reader would crash or stall on is
+ * refused like one that cannot be read: the built-in page names it, and
+ * the log (when settings has one) says why. */
+static int RtfReadable(HANDLE file, const char *path, AUTORUNINF *settings)
+{
+    int fault = RTF_WHOLE;
+
+    if (RtfFileFits(file, &fault))
+        return 1;
+    if (settings && fault != RTF_WHOLE) {
+        char why[LOGREASONLEN];
+        RtfFaultText(fault, why, sizeof why);
+        /* worded as the runtime's other read failures */
+        Logf(settings, "Error reading %s:\n\n%s", path, why);
+    } else if (settings) {
+        LogSysErr(settings, IDS_READERROR, path);
+    }
+    return 0;
+}
+
+static BOOL FillFromFile(HWND richEdit, const char *path, AUTORUNINF *settings)
 {
     HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
                               FILE_FLAG_SEQUENTIAL_SCAN, NULL);
+    WPARAM format = SF_TEXT;
 
     if (file != INVALID_HANDLE_VALUE) {
         char head[5];
         DWORD got = 0;
-        WPARAM format = SF_TEXT;
 
         /* a file shorter than the mark is text, whatever the buffer held */
         if (ReadFile(file, head, sizeof head, &got, NULL) && got == sizeof head &&
             memcmp(head, "{\\rtf", sizeof head) == 0)
             format = SF_RTF;
+        if (format == SF_RTF && !RtfReadable(file, path, settings)) {
+            CloseHandle(file);
+            file = INVALID_HANDLE_VALUE;
+        }
+    }
+    if (file != INVALID_HANDLE_VALUE) {
         SetFilePointer(file, 0, NULL, FILE_BEGIN);
         BOOL ok = StreamIn(richEdit, format, (DWORD_PTR)file, EditStreamCallback);
         CloseHandle(file);
@@ -184,13 +211,18 @@ BOOL FillRichEditFromFile(HWND richEdit, const char *path)
     return ok;
 }
 
+BOOL FillRichEditFromFile(HWND richEdit, const char *path)
+{
+    return FillFromFile(richEdit, path, NULL);
+}
+
 static void InitEULADialog(HWND hwnd, AUTORUNINF *settings)
 {
     HWND text = GetDlgItem(hwnd, IDC_EULATEXT);
     POINT top = {0, 0};
 
     SetWindowTextA(hwnd, settings->strLNCaption);
-    FillRichEditFromFile(text, settings->strEULA);
+    FillFromFile(text, settings->strEULA, settings);
     SendMessageA(text, EM_SETSCROLLPOS, 0, (LPARAM)&top);
     SendMessageA(text, EM_SCROLLCARET, 0, 0);
     SendMessageA(text, EM_AUTOURLDETECT, FALSE, 0);

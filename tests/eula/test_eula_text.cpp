@@ -1,7 +1,8 @@
 /*
  * test_eula_text.cpp - what the licence dialog puts into its rich edit:
  * files told apart by their first bytes, the built-in page for a file that
- * cannot be read, and the symbol replacement that builds that page.
+ * cannot be read or that the control's reader would crash or stall on,
+ * and the symbol replacement that builds that page.
  */
 #include <windows.h>
 #include <richedit.h>
@@ -10,10 +11,12 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include <random>
 #include <string>
 
 #include "eula.h"
 #include "resource.h"
+#include "rtfcheck.h"
 #include "zvtest.h"
 
 namespace zv {
@@ -154,6 +157,164 @@ TEST_F(RichEditFill, MissingFileShowsThePageWithItsName)
     EXPECT_EQ(std::string::npos, shown.find('%'));
 
     EXPECT_NE(std::string::npos, Shown("nosuch.rtf").find("The file 'nosuch.rtf' couldn't"));
+}
+
+/* ---- RTF files the control's reader would crash or stall on ---- */
+
+/* A document of levels nested groups, the outer one included. */
+std::string Nested(int levels, bool closed)
+{
+    std::string s = "{\\rtf1\\ansi Terms" + std::string((size_t)levels - 1, '{') + "x";
+    return closed ? s + std::string((size_t)levels - 1, '}') + "}" : s;
+}
+
+std::string Repeat(const std::string &piece, int times)
+{
+    std::string s;
+    while (times-- > 0)
+        s += piece;
+    return s;
+}
+
+std::string Inserted(std::string bytes, size_t at, const std::string &what)
+{
+    return bytes.insert(at < bytes.size() ? at : bytes.size(), what);
+}
+
+/* RtfFileFits on a file of bytes, then the text the control shows for it. */
+struct CHECKED {
+    int fault;
+    DWORD error, ms;
+    std::string text;
+    bool page;
+};
+
+class RtfCheck : public RichEditFill {
+protected:
+    std::string sample;
+    void SetUp() override
+    {
+        RichEditFill::SetUp();
+        EXPECT_TRUE(zvtest::ReadFileBytes(ZV_SAMPLE_LICENCE, &sample));
+    }
+    CHECKED Check(const std::string &bytes)
+    {
+        std::string path = File("licence.rtf", bytes);
+        CHECKED c = {-1, 0, 0, "", false};
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+        int fits = RtfFileFits(file, &c.fault);
+        c.error = fits ? 0 : GetLastError();
+        CloseHandle(file);
+        EXPECT_EQ(c.fault == RTF_WHOLE, fits == 1);
+        /* a crash of the control ends this program; a stall shows in ms */
+        DWORD start = GetTickCount();
+        c.text = Shown(path);
+        c.ms = GetTickCount() - start;
+        c.page = c.text.find("OOPS!!!") == 0 && c.text.find("'" + path + "'") != std::string::npos;
+        return c;
+    }
+};
+
+TEST_F(RtfCheck, FilesPastTheReadersLimitsShowThePageOthersShowAsBefore)
+{
+    const std::string large = "{\\rtf1 " + Repeat("{\\b Terms} of use, \\'e9t\\'e9 \\{1\\}.\\par\r\n", 200000);
+    struct {
+        const char *what;
+        std::string bytes;
+        int fault;         /* RTF_WHOLE: passes */
+        const char *shown; /* the start of the text shown for a file that passes */
+    } cases[] = {
+        {"the sample", sample, RTF_WHOLE, "Licence of the Zorvan Sample Disc\n"},
+        {"20 groups", Nested(20, true), RTF_WHOLE, "Termsx"},
+        {"32 groups", Nested(32, true), RTF_WHOLE, "Termsx"},
+        {"33 groups", Nested(33, true), RTF_TOO_DEEP, NULL},
+        {"33 groups unclosed", Nested(33, false), RTF_TOO_DEEP, NULL},
+        {"5000 groups", Nested(5000, true), RTF_TOO_DEEP, NULL},
+        {"5000 groups unclosed", Nested(5000, false), RTF_TOO_DEEP, NULL},
+        {"braces in the sample", Inserted(sample, sample.size() / 2, std::string(40, '{')), RTF_TOO_DEEP, NULL},
+        {"8 MB, 33 groups at its end", large + Nested(33, false), RTF_TOO_DEEP, NULL},
+        {"200 escaped braces", "{\\rtf1 " + Repeat("\\{", 200) + "}", RTF_WHOLE, "{{{{{{{{"},
+        {"braces in \\bin data", "{\\rtf1 {\\pict\\bin40 " + std::string(40, '{') + "}}", RTF_TOO_DEEP, NULL},
+        {"a broken \\' ends the reading", "{\\rtf1 a\\'{" + std::string(40, '{'), RTF_WHOLE, "a"},
+        {"nothing after the end is read", "{\\rtf1 x}" + std::string(40, '{') + "\\itap9999", RTF_WHOLE, "x"},
+        {"30 groups each after \\u", "{\\rtf1 " + Repeat("\\u65{x}", 30) + "}", RTF_WHOLE, "AxAx"},
+        {"31 groups each after \\u", "{\\rtf1 " + Repeat("\\u65{x}", 31) + "}", RTF_TOO_DEEP, NULL},
+        {"31 groups within \\uc2", "{\\rtf1\\uc2 " + Repeat("\\u65 a{x}", 31) + "}", RTF_TOO_DEEP, NULL},
+        {"40 groups after \\uc1", "{\\rtf1 " + Repeat("\\u65 a{x}", 40) + "}", RTF_WHOLE, "AxAx"},
+        {"a broken \\' in the font table does not end it", "{\\rtf1{\\fonttbl{\\f0{\\'zz}}}" + std::string(40, '{'),
+         RTF_TOO_DEEP, NULL},
+        {"a broken \\' in a style's \\* group", "{\\rtf1{\\stylesheet{\\*\\cs1 a\\'zz}" + std::string(40, '{'),
+         RTF_TOO_DEEP, NULL},
+        {"font name of 1023 bytes", "{\\rtf1{\\fonttbl{\\f0 " + std::string(1023, 'a') + ";}}x}", RTF_WHOLE, "x"},
+        {"font name of 1024 bytes", "{\\rtf1{\\fonttbl{\\f0 " + std::string(1024, 'a') + ";}}x}", RTF_NAME_TOO_LONG,
+         NULL},
+        {"style name of 1024 bytes", "{\\rtf1{\\stylesheet{\\s0 " + std::string(1024, 'a') + ";}}x}",
+         RTF_NAME_TOO_LONG, NULL},
+        {"a long paragraph", "{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\stylesheet{\\s0 Normal;}}" + std::string(1100, 'a') +
+         "}", RTF_WHOLE, "aaaa"},
+        {"a nameless font reads it as a name", "{\\rtf1{\\fonttbl{\\f0}}" + std::string(1100, 'a') + "}",
+         RTF_NAME_TOO_LONG, NULL},
+        {"a style without ';' reads it as a name", "{\\rtf1{\\stylesheet{\\s0 N}}" + std::string(1100, 'a') + "}",
+         RTF_NAME_TOO_LONG, NULL},
+        {"\\itap64", "{\\rtf1 \\itap64 x\\par}", RTF_WHOLE, NULL},
+        {"\\itap65", "{\\rtf1 \\itap65 x\\par}", RTF_TABLES_TOO_DEEP, NULL},
+        {"\\itap32767", "{\\rtf1 \\itap32767 x\\par}", RTF_TABLES_TOO_DEEP, NULL},
+        {"\\itap2147483647 in a table", "{\\rtf1 \\trowd\\cellx900\\intbl\\itap2147483647 x\\cell\\row}",
+         RTF_TABLES_TOO_DEEP, NULL},
+        {"\\itap wrapping to 1", "{\\rtf1 \\itap4294967297 x}", RTF_WHOLE, NULL},
+        {"\\itap wrapping to 100", "{\\rtf1 \\itap4294967396 x}", RTF_TABLES_TOO_DEEP, NULL},
+        {"word of 1023 bytes", "{\\rtf1 \\" + std::string(1021, 'a') + " x}", RTF_WHOLE, "x"},
+        {"word of 1024 bytes", "{\\rtf1 \\" + std::string(1022, 'a') + " x}", RTF_WORD_TOO_LONG, NULL},
+        {"parameter of 1024 bytes", "{\\rtf1 \\b-" + std::string(1020, '1') + " x}", RTF_WORD_TOO_LONG, NULL},
+        {"high bytes end a word", "{\\rtf1 \\b" + std::string(2000, '\xE9') + "}", RTF_WHOLE, NULL},
+    };
+    for (const auto &c : cases) {
+        CHECKED r = Check(c.bytes);
+        EXPECT_EQ(c.fault, r.fault) << c.what;
+        EXPECT_EQ(c.fault ? (DWORD)ERROR_INVALID_DATA : 0, r.error) << c.what;
+        EXPECT_EQ(c.fault != RTF_WHOLE, r.page) << c.what;
+        EXPECT_LT(r.ms, 5000u) << c.what;
+        EXPECT_EQ(0u, c.shown ? r.text.find(c.shown) : 0) << c.what << ": " << r.text.substr(0, 60);
+    }
+    /* a plain-text licence is not RTF, whatever braces it holds */
+    const std::string braces = "Terms " + Repeat("{{ }", 100) + "{\\rtf1";
+    EXPECT_EQ(braces, Shown(File("braces.txt", braces)));
+}
+
+/* Random faults of the kinds that copying or editing leaves. */
+std::string Damaged(std::string bytes, std::mt19937 &rng)
+{
+    static const char *const levels[] = {"1", "64", "65", "5000", "32767", "2147483647", "4294967297", "-7"};
+    auto pick = [&](size_t n) { return (size_t)(rng() % n); };
+    size_t at = pick(bytes.size());
+    switch (pick(6)) {
+    case 0: return Inserted(bytes, at, (pick(2) ? "\\u65" : "") + std::string(1 + pick(60), pick(2) ? '{' : '}'));
+    case 1: return Inserted(bytes, at, std::string("\\itap") + levels[pick(8)] + " ");
+    case 2: return Inserted(bytes, at, "{\\pict\\bin40 " + std::string(pick(40), '{') + "}");
+    case 3: return Inserted(bytes, at, "\\" + std::string(1 + pick(2000), 'q') + " ");
+    case 4: return bytes.substr(0, at);
+    default: return bytes.replace(at, 1, 1, (char)pick(256));
+    }
+}
+
+TEST_F(RtfCheck, RandomDamageNeverFaultsTheControl)
+{
+    std::mt19937 rng(27);
+    int refused = 0, passed = 0;
+    for (int i = 0; i < 1000; i++) {
+        std::string bytes = sample;
+        for (size_t n = 1 + rng() % 3; n > 0 && bytes.size() > 5; n--)
+            bytes = Damaged(bytes, rng);
+        if (bytes.compare(0, 5, "{\\rtf") != 0)
+            continue;
+        CHECKED r = Check(bytes);
+        EXPECT_LT(r.ms, 5000u) << "copy " << i << ", fault " << r.fault;
+        EXPECT_EQ(r.fault != RTF_WHOLE, r.page) << "copy " << i;
+        (r.fault ? refused : passed)++;
+    }
+    /* the damage reached both sides of the check */
+    EXPECT_GT(refused, 100);
+    EXPECT_GT(passed, 100);
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 /*
  * test_runtime_licence.cpp - a disc with a licence text: the dialog comes
- * before anything is started, and only agreeing lets the document open.
+ * before anything is started, and only agreeing lets the document open,
+ * also when the licence file is damaged.
  */
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 #include "discsite.h"
 
@@ -96,6 +98,28 @@ TEST(RuntimeLicence, MissingLicenceShowsThePageAndCanBeAccepted)
     EXPECT_NE(std::string::npos, r.text.find("OOPS!!!"));
     EXPECT_NE(std::string::npos, r.text.find("'NOSUCH.RTF'"));
     EXPECT_EQ(1u, WaitForMarks(site, 1).size());
+}
+
+TEST(RuntimeLicence, DamagedRtfShowsThePageNamingItAndCanBeAccepted)
+{
+    /* disc folder, licence, why the log gives */
+    const char *const cases[][3] = {
+        {"deep", "{\\rtf1 Terms{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{x}", "Its groups are nested more than 32 deep."},
+        {"itap", "{\\rtf1 \\trowd\\cellx900\\intbl\\itap2147483647 Terms\\cell\\row}",
+         "A table level (\\itap) is above 64."},
+    };
+    for (const auto &c : cases) {
+        DISCSITE site = LicenceDisc(c[0], {"EULA=LICENCE.RTF", "SimpleAccept=1"});
+        ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\LICENCE.RTF", c[1]));
+        LICENCERUN r = RunLicence(site, [](HWND) { return IDOK; });
+        EXPECT_EQ(0u, r.text.find("OOPS!!!")) << c[0];
+        EXPECT_NE(std::string::npos, r.text.find("'LICENCE.RTF'")) << c[0];
+        EXPECT_EQ(1u, WaitForMarks(site, 1).size()) << c[0];
+        std::vector<std::string> log = LogTexts(site);
+        int error = FindLog(log, "Error reading LICENCE.RTF:");
+        ASSERT_GE(error, 0) << c[0];
+        EXPECT_EQ(std::string("Error reading LICENCE.RTF:\n\n") + c[2], log[(size_t)error]);
+    }
 }
 
 } // namespace

@@ -1,0 +1,473 @@
+/*
+ * rtfcheck.cpp - an RTF licence file read once, through a small window,
+ * the way the rich edit control's reader tokenises it: groups counted
+ * wherever the reader counts them (in \bin data too, which it does not
+ * skip; an escaped brace is text), control words measured as its buffer
+ * holds them, \itap numbers taken as it computes them (32-bit, wrapping).
+ * After \u the reader skips \uc text tokens; a group that begins among
+ * them is counted twice and closed once, so its depth stays one higher.
+ * The font table's and style sheet's own loops are followed where names
+ * are read and where the reader's end is lost.  The check stops where the
+ * reader stops, so bytes it never reads refuse nothing.  A file of any
+ * size costs one pass and no memory of its own.
+ */
+#include "rtfcheck.h"
+
+#include <stdio.h>
+#include <string.h>
+
+#include "filecheck.h"
+
+namespace zv {
+
+enum { SCAN_WINDOW = 4096 };
+
+/* where the scan is inside a token */
+enum { IN_TEXT, AFTER_BACKSLASH, IN_WORD, AFTER_SIGN, IN_DIGITS, HEX_FIRST, HEX_SECOND };
+
+/* the tokens of the reader */
+enum { TOKEN_TEXT, TOKEN_OPEN, TOKEN_CLOSE, TOKEN_WORD, TOKEN_SYMBOL };
+
+/* which of its loops reads them: the document, the font table, the style sheet */
+enum { READ_DOCUMENT, READ_FONTS, READ_STYLES };
+
+/* where those two tables' loops are */
+enum {
+    TABLE_TOP,        /* before an entry, or the table's end */
+    TABLE_ENTRY,      /* in an entry */
+    TABLE_NAME,       /* in a name, which goes into the reader's buffer */
+    TABLE_SKIP,       /* in a group the table skips */
+    TABLE_SKIP_NEXT,  /* the token after \* in a style, before its skip */
+    TABLE_STEP,       /* one token the loop takes without a look (a brace it expects) */
+    TABLE_FIRST       /* a font entry's first token after its brace */
+};
+
+struct RTFSCAN {
+    int state;
+    int depth;
+    DWORD wordBytes;   /* of the control word so far, as the reader's buffer holds them */
+    char name[12];     /* its first letters, enough to tell the words that matter */
+    int nameLen;
+    DWORD param;       /* wraps as the reader's int does */
+    int negative;
+    int hexFirst;
+    LONG uc;                           /* text tokens skipped after \u */
+    LONG ucOuter[RTF_MOST_GROUPS + 1]; /* of each open group's parent, as the reader keeps it */
+    LONG skipping;                     /* of them still to come */
+    int reading;       /* READ_... */
+    int table;         /* TABLE_... */
+    int fontsBraced;   /* -1 not known yet, 0 entries without braces, 1 in braces */
+    int skipLevel;
+    int afterSkip;     /* the TABLE_... a skip returns to */
+    DWORD tableName;   /* bytes of the name so far */
+    int fault;
+    int ended;         /* this token was the end a loop overwrote */
+    int stopped;       /* the reader reads no further */
+};
+
+/* The reader's character classes: the C locale's, ASCII only. */
+static int IsLetter(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+static int IsDigit(int c) { return c >= '0' && c <= '9'; }
+static int IsHex(int c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
+static int HexValue(int c) { return IsDigit(c) ? c - '0' : (c | 0x20) - 'a' + 10; }
+
+static void Refuse(RTFSCAN *s, int fault)
+{
+    s->fault = fault;
+    s->stopped = 1;
+}
+
+/* One more byte in the reader's token buffer. */
+static void CountWordByte(RTFSCAN *s)
+{
+    if (++s->wordBytes > RTF_MOST_WORD_BYTES)
+        Refuse(s, RTF_WORD_TOO_LONG);
+}
+
+static int IsWord(const RTFSCAN *s, int kind, const char *name)
+{
+    return kind == TOKEN_WORD && s->nameLen == (int)strlen(name) &&
+           memcmp(s->name, name, (size_t)s->nameLen) == 0;
+}
+
+/* Where the reader's loop would end: a group stack back at its bottom, or
+ * a broken \'.  The font table's loop, and the style sheet's skip of a
+ * \* group, overwrite that end with a token of their own, and the reader
+ * reads on. */
+static void ReaderEnds(RTFSCAN *s)
+{
+    s->ended = 1;
+    if (s->reading == READ_FONTS)
+        s->reading = READ_DOCUMENT;
+    else if (s->reading == READ_STYLES && s->table == TABLE_SKIP && s->afterSkip == TABLE_TOP)
+        s->table = TABLE_TOP;
+    else
+        s->stopped = 1;
+}
+
+static void OpenGroup(RTFSCAN *s)
+{
+    /* past its bottom the stack would be written below its start */
+    if (s->depth < 0) {
+        Refuse(s, RTF_TOO_DEEP);
+        return;
+    }
+    s->ucOuter[s->depth] = s->uc;
+    if (++s->depth > RTF_MOST_GROUPS)
+        Refuse(s, RTF_TOO_DEEP);
+}
+
+/* The reader's hook sees every token, whichever loop reads it: it keeps
+ * the group stack.  A token that ends the skip after \u is put back and
+ * read again, and a group's beginning is then counted twice. */
+static void CountGroups(RTFSCAN *s, int kind)
+{
+    if (kind == TOKEN_OPEN) {
+        OpenGroup(s);
+        if (s->skipping > 0 && !s->stopped)
+            OpenGroup(s);
+    } else if (kind == TOKEN_CLOSE) {
+        if (--s->depth >= 0)
+            s->uc = s->ucOuter[s->depth];
+        if (s->depth <= 0)
+            ReaderEnds(s);
+    }
+}
+
+/* A name in the font table or style sheet, copied into a buffer of
+ * 1024 bytes without a bound. */
+static void NameByte(RTFSCAN *s)
+{
+    if (++s->tableName > RTF_MOST_NAME_BYTES)
+        Refuse(s, RTF_NAME_TOO_LONG);
+}
+
+static void StartSkip(RTFSCAN *s, int back)
+{
+    s->table = TABLE_SKIP;
+    s->skipLevel = 1;
+    s->afterSkip = back;
+}
+
+/* A group skipped to its end; 1 when this token ends it. */
+static int Skipped(RTFSCAN *s, int kind)
+{
+    if (kind == TOKEN_OPEN)
+        s->skipLevel++;
+    else if (kind == TOKEN_CLOSE && --s->skipLevel < 1)
+        return 1;
+    return 0;
+}
+
+static void FontEntryEnds(RTFSCAN *s, int putBack)
+{
+    if (s->fontsBraced == 1)
+        s->table = putBack ? TABLE_TOP : TABLE_STEP; /* the entry's own brace, read again or next */
+    else if (putBack)
+        s->reading = READ_DOCUMENT; /* the brace read again ends the table */
+    else
+        s->table = TABLE_TOP;
+}
+
+/* A token in a font entry: names end at ';' or at any other token. */
+static void FontEntryToken(RTFSCAN *s, int kind, int c)
+{
+    if ((kind == TOKEN_TEXT && c == ';') || kind == TOKEN_CLOSE) {
+        FontEntryEnds(s, 0);
+    } else if (kind == TOKEN_OPEN) {
+        StartSkip(s, TABLE_ENTRY);
+    } else if (kind == TOKEN_TEXT) {
+        s->table = TABLE_NAME;
+        s->tableName = 0;
+        NameByte(s);
+    } else {
+        s->table = TABLE_ENTRY;
+    }
+}
+
+static void FontToken(RTFSCAN *s, int kind, int c)
+{
+    switch (s->table) {
+    case TABLE_TOP:
+        if (kind == TOKEN_CLOSE) {
+            s->reading = READ_DOCUMENT;
+            break;
+        }
+        if (s->fontsBraced < 0)
+            s->fontsBraced = IsWord(s, kind, "f") ? 0 : kind == TOKEN_OPEN ? 1 : -1;
+        /* with braces this token is the entry's brace, taken as it is */
+        if (s->fontsBraced == 1)
+            s->table = TABLE_FIRST;
+        else
+            FontEntryToken(s, kind, c);
+        break;
+    case TABLE_FIRST:
+    case TABLE_ENTRY:
+        FontEntryToken(s, kind, c);
+        break;
+    case TABLE_NAME:
+        if (kind == TOKEN_TEXT && c != ';')
+            NameByte(s);
+        else if (kind == TOKEN_CLOSE)
+            FontEntryEnds(s, 1);
+        else
+            FontEntryToken(s, kind, c);
+        break;
+    case TABLE_SKIP:
+        if (Skipped(s, kind))
+            s->table = s->afterSkip;
+        break;
+    case TABLE_STEP:
+        s->table = TABLE_TOP;
+        break;
+    }
+}
+
+/* The style sheet ends a style at ';' and ignores a '}' inside one; a
+ * name ends at any other token, which it drops. */
+static void StyleToken(RTFSCAN *s, int kind, int c)
+{
+    switch (s->table) {
+    case TABLE_TOP:
+        if (kind == TOKEN_CLOSE)
+            s->reading = READ_DOCUMENT;
+        else
+            s->table = TABLE_ENTRY; /* the style's brace, taken as it is */
+        break;
+    case TABLE_NAME:
+        if (kind == TOKEN_TEXT && c != ';') {
+            NameByte(s);
+            break;
+        }
+        s->table = kind == TOKEN_TEXT ? TABLE_STEP : TABLE_ENTRY;
+        break;
+    case TABLE_ENTRY:
+        if (kind == TOKEN_TEXT && c == ';') {
+            s->table = TABLE_STEP;
+        } else if (kind == TOKEN_TEXT) {
+            s->table = TABLE_NAME;
+            s->tableName = 0;
+            NameByte(s);
+        } else if (kind == TOKEN_OPEN) {
+            StartSkip(s, TABLE_ENTRY);
+        } else if (kind == TOKEN_SYMBOL && c == '*') {
+            s->table = TABLE_SKIP_NEXT;
+        }
+        break;
+    case TABLE_SKIP_NEXT:
+        StartSkip(s, TABLE_TOP);
+        break;
+    case TABLE_SKIP:
+        if (Skipped(s, kind))
+            s->table = s->afterSkip;
+        break;
+    case TABLE_STEP:
+        s->table = TABLE_TOP;
+        break;
+    }
+}
+
+/* The document's own loop: \uc and \u act here only, and a table's
+ * control word hands the tokens after it to that table's loop. */
+static void DocumentToken(RTFSCAN *s, int kind)
+{
+    DWORD value = s->negative ? 0u - s->param : s->param;
+
+    if (IsWord(s, kind, "uc"))
+        s->uc = s->state == IN_DIGITS ? (LONG)value : -1; /* without a number it skips nothing */
+    else if (IsWord(s, kind, "u"))
+        s->skipping = s->uc;
+    else if (IsWord(s, kind, "fonttbl") || IsWord(s, kind, "stylesheet")) {
+        s->reading = s->name[0] == 'f' ? READ_FONTS : READ_STYLES;
+        s->table = TABLE_TOP;
+        s->fontsBraced = -1;
+    }
+}
+
+static void Token(RTFSCAN *s, int kind, int c)
+{
+    CountGroups(s, kind);
+    if (s->stopped || s->ended) {
+        s->ended = 0;
+        return;
+    }
+    if (s->skipping > 0 && kind == TOKEN_TEXT) {
+        s->skipping--;
+        return;
+    }
+    s->skipping = 0;
+    if (kind == TOKEN_WORD && IsWord(s, kind, "itap") && s->state == IN_DIGITS &&
+        (LONG)(s->negative ? 0u - s->param : s->param) > RTF_MOST_TABLE_LEVEL) {
+        Refuse(s, RTF_TABLES_TOO_DEEP);
+        return;
+    }
+    if (s->reading == READ_FONTS)
+        FontToken(s, kind, c);
+    else if (s->reading == READ_STYLES)
+        StyleToken(s, kind, c);
+    else
+        DocumentToken(s, kind);
+}
+
+/* A control word has ended (s->state says whether it had a number). */
+static void EndWord(RTFSCAN *s)
+{
+    Token(s, TOKEN_WORD, 0);
+    s->state = IN_TEXT;
+}
+
+static void TextByte(RTFSCAN *s, int c)
+{
+    if (c == '\\') {
+        s->state = AFTER_BACKSLASH;
+        s->wordBytes = 1;
+    } else if (c == '{') {
+        Token(s, TOKEN_OPEN, c);
+    } else if (c == '}') {
+        Token(s, TOKEN_CLOSE, c);
+    } else if (c == '\t') {
+        Token(s, TOKEN_SYMBOL, c);
+    } else if (c != '\r' && c != '\n') { /* line ends are no tokens at all */
+        Token(s, TOKEN_TEXT, c);
+    }
+}
+
+/* The byte that ended a control word starts the next token, unless it is
+ * the blank the reader swallows as the word's delimiter. */
+static void AfterWord(RTFSCAN *s, int c)
+{
+    EndWord(s);
+    if (!s->stopped && c != ' ')
+        TextByte(s, c);
+}
+
+static void ScanByte(RTFSCAN *s, int c)
+{
+    if (c == 0)
+        c = ' '; /* the reader reads a NUL as a blank */
+    switch (s->state) {
+    case IN_TEXT:
+        TextByte(s, c);
+        break;
+    case AFTER_BACKSLASH:
+        CountWordByte(s);
+        if (IsLetter(c)) {
+            s->state = IN_WORD;
+            s->name[0] = (char)c;
+            s->nameLen = 1;
+            s->param = 0;
+            s->negative = 0;
+        } else if (c == '\'') {
+            s->state = HEX_FIRST;
+        } else {
+            s->state = IN_TEXT;
+            Token(s, c == '{' || c == '}' || c == '\\' || c == ':' ? TOKEN_TEXT : TOKEN_SYMBOL, c);
+        }
+        break;
+    case HEX_FIRST:
+        s->hexFirst = c;
+        s->state = HEX_SECOND;
+        break;
+    case HEX_SECOND:
+                s->state = IN_TEXT;
+        if (IsHex(s->hexFirst) && IsHex(c)) {
+            Token(s, TOKEN_TEXT, HexValue(s->hexFirst) * 16 + HexValue(c));
+        } else {
+            ReaderEnds(s);
+            s->ended = 0; /* no token follows it */
+        }
+        break;
+    case IN_WORD:
+        CountWordByte(s);
+        if (s->stopped)
+            break;
+        if (IsLetter(c)) {
+            if (s->nameLen < (int)sizeof s->name)
+                s->name[s->nameLen++] = (char)c;
+        } else if (c == '-') {
+            s->negative = 1;
+            s->state = AFTER_SIGN;
+        } else if (IsDigit(c)) {
+            s->param = (DWORD)(c - '0');
+            s->state = IN_DIGITS;
+        } else {
+            AfterWord(s, c);
+        }
+        break;
+    case AFTER_SIGN:
+        CountWordByte(s);
+        if (s->stopped)
+            break;
+        if (IsDigit(c)) {
+            s->param = (DWORD)(c - '0');
+            s->state = IN_DIGITS;
+        } else {
+            AfterWord(s, c);
+        }
+        break;
+    case IN_DIGITS:
+        CountWordByte(s);
+        if (s->stopped)
+            break;
+        if (IsDigit(c))
+            s->param = s->param * 10 + (DWORD)(c - '0');
+        else
+            AfterWord(s, c);
+        break;
+    }
+}
+
+int RtfFileFits(HANDLE file, int *fault)
+{
+    RTFSCAN scan;
+    BYTE window[SCAN_WINDOW];
+    ULONGLONG offset = 0;
+    DWORD got = 0;
+
+    memset(&scan, 0, sizeof scan);
+    scan.uc = 1; /* the reader's default */
+    *fault = RTF_WHOLE;
+    while (!scan.stopped) {
+        if (!ReadAt(file, offset, window, sizeof window, &got))
+            return 0;
+        if (got == 0)
+            break;
+        for (DWORD i = 0; i < got && !scan.stopped; i++)
+            ScanByte(&scan, window[i]);
+        offset += got;
+    }
+    /* a parameter cut by the end of the file still counts */
+    if (!scan.stopped && (scan.state == IN_WORD || scan.state == AFTER_SIGN || scan.state == IN_DIGITS))
+        EndWord(&scan);
+    if (scan.fault) {
+        *fault = scan.fault;
+        SetLastError(ERROR_INVALID_DATA);
+        return 0;
+    }
+    return 1;
+}
+
+void RtfFaultText(int fault, char *text, size_t size)
+{
+    if (size == 0)
+        return;
+    switch (fault) {
+    case RTF_TOO_DEEP:
+        snprintf(text, size, "Its groups are nested more than %d deep.", RTF_MOST_GROUPS);
+        break;
+    case RTF_WORD_TOO_LONG:
+        snprintf(text, size, "A control word is longer than %d bytes.", RTF_MOST_WORD_BYTES);
+        break;
+    case RTF_NAME_TOO_LONG:
+        snprintf(text, size, "A font or style name is longer than %d bytes.", RTF_MOST_NAME_BYTES);
+        break;
+    case RTF_TABLES_TOO_DEEP:
+        snprintf(text, size, "A table level (\\itap) is above %d.", RTF_MOST_TABLE_LEVEL);
+        break;
+    default:
+        text[0] = '\0';
+        break;
+    }
+}
+
+} // namespace zv

@@ -1,0 +1,44 @@
+/*
+ * rtfcheck.h - whether an RTF licence file stays within what the rich edit
+ * control's reader takes.  The reader believes the file: it keeps a stack
+ * of 32 groups and overruns it at the 33rd, collects a control word into a
+ * buffer of 1024 bytes without a bound, and so the names of its font table
+ * and style sheet, and builds every table level that an \itap names, in
+ * time that grows with the square of the level.  Past these limits the
+ * control crashes the program or keeps it for minutes.
+ */
+#ifndef ZV_RTFCHECK_H
+#define ZV_RTFCHECK_H
+
+#include <windows.h>
+#include <stddef.h>
+
+namespace zv {
+
+enum {
+    RTF_MOST_GROUPS = 32,        /* the reader's group stack */
+    RTF_MOST_WORD_BYTES = 1023,  /* backslash to delimiter, with the buffer's terminator 1024 */
+    RTF_MOST_NAME_BYTES = 1023,  /* a font or style name, the same */
+    RTF_MOST_TABLE_LEVEL = 64    /* documents nest tables a few levels; 64 costs the control < 1 ms */
+};
+
+/* Why a file was refused. */
+enum { RTF_WHOLE = 0, RTF_TOO_DEEP = 1, RTF_WORD_TOO_LONG = 2, RTF_TABLES_TOO_DEEP = 3, RTF_NAME_TOO_LONG = 4 };
+
+/*
+ * Reads an open RTF file once from its start, as the control's reader
+ * reads it, up to where the reader stops (the end of the outer group or a
+ * broken \', unless one of its loops reads on, or the end of the file):
+ * 1 when it stays within the limits.
+ * 0 when it does not, with *fault saying why and the last error
+ * ERROR_INVALID_DATA; 0 with *fault RTF_WHOLE and the read's own error when
+ * the file cannot be read.  The file's position is left anywhere.
+ */
+int RtfFileFits(HANDLE file, int *fault);
+
+/* The log's words for a fault, with the limit it passed. */
+void RtfFaultText(int fault, char *text, size_t size);
+
+} // namespace zv
+
+#endif
