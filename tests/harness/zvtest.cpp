@@ -337,7 +337,9 @@ static BOOL CALLBACK FindPressable(HWND child, LPARAM found)
 {
     char cls[16] = "";
     GetClassNameA(child, cls, sizeof cls);
-    if (lstrcmpiA(cls, "Button") == 0 && (GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) != BS_OWNERDRAW) {
+    /* a child torn down meanwhile reads as style 0, a push button's type */
+    LONG style = GetWindowLongA(child, GWL_STYLE);
+    if (lstrcmpiA(cls, "Button") == 0 && (style & WS_CHILD) && (style & BS_TYPEMASK) != BS_OWNERDRAW) {
         *(bool *)found = true;
         return FALSE;
     }
@@ -399,6 +401,10 @@ RUN RunProgram(const std::string &cmdline, const char *cwd, DWORD timeoutMs, con
             HWND st = GetDlgItem(h, 0xFFFF);
             if (st)
                 box.text = WindowText(st);
+            /* a dialog that went while it was read was being torn down
+             * (the splash at the program's end), never a box to answer */
+            if (!IsWindow(h))
+                continue;
             int id = answer ? answer(box) : DefaultButton(h);
             run.boxes.push_back(box);
             if (id)
