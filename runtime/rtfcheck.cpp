@@ -9,10 +9,9 @@
  * The font table's and style sheet's own loops are followed where names
  * are read and where the reader's end is lost.  Tables are followed as
  * the reader builds them: its stack of levels, each with its row's \cellx
- * definitions and open row, and the groups whose rest it skips.  The
- * check stops where the
- * reader stops, so bytes it never reads refuse nothing.  A file of any
- * size costs one pass and no memory of its own.
+ * definitions and open row, and the groups whose rest it skips.  The check
+ * stops where the reader stops, so bytes it never reads refuse nothing.
+ * A file of any size costs one pass and no memory of its own.
  */
 #include "rtfcheck.h"
 
@@ -694,7 +693,7 @@ void RtfFaultText(int fault, char *text, size_t size)
         snprintf(text, size, "A table level (\\itap) is above %d.", RTF_MOST_TABLE_LEVEL);
         break;
     case RTF_TABLE_BROKEN:
-        snprintf(text, size, "A table row's cells do not match its definition, or a row is left open.");
+        snprintf(text, size, "A table row does not match its cell definitions, or is left where the control cannot close it.");
         break;
     default:
         text[0] = '\0';
