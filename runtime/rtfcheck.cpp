@@ -7,9 +7,11 @@
  * After \u the reader skips \uc text tokens; a group that begins among
  * them is counted twice and closed once, so its depth stays one higher.
  * The font table's and style sheet's own loops are followed where names
- * are read and where the reader's end is lost.  The check stops where the
- * reader stops, so bytes it never reads refuse nothing.  A file of any
- * size costs one pass and no memory of its own.
+ * are read and where the reader's end is lost.  Tables are followed as
+ * the reader builds them: its stack of levels, each with its row's \cellx
+ * definitions and open row, and the groups whose rest it skips.  The check
+ * stops where the reader stops, so bytes it never reads refuse nothing.
+ * A file of any size costs one pass and no memory of its own.
  */
 #include "rtfcheck.h"
 
@@ -42,12 +44,29 @@ enum {
     TABLE_FIRST       /* a font entry's first token after its brace */
 };
 
+/* a table level's row, as the reader keeps it */
+enum {
+    ROW_NONE,    /* none: \cell and \row do nothing */
+    ROW_OPEN,
+    ROW_ENDED    /* ended at the outer level; \intbl or \cell opens the next */
+};
+
+static const DWORD NO_CELL = 0xFFFFFFFFu;
+enum { TABLE_STACK = RTF_MOST_TABLE_LEVEL + 2 }; /* levels up to the \itap limit, and the outer table */
+
+struct RTFTABLE {
+    int defined;     /* \cellx since \trowd */
+    int row;         /* ROW_... */
+    DWORD cells;     /* \cell in the open row */
+    DWORD nestedAt;  /* the cell holding its last nested row, or NO_CELL */
+};
+
 struct RTFSCAN {
     int state;
     int depth;
     DWORD wordBytes;   /* of the control word so far, as the reader's buffer holds them */
-    char name[12];     /* its first letters, enough to tell the words that matter */
-    int nameLen;
+    char name[16];     /* its first letters, enough to tell the words that matter */
+    int nameLen;       /* one past the buffer for a longer word, which matches none */
     DWORD param;       /* wraps as the reader's int does */
     int negative;
     int hexFirst;
@@ -60,6 +79,13 @@ struct RTFSCAN {
     int skipLevel;
     int afterSkip;     /* the TABLE_... a skip returns to */
     DWORD tableName;   /* bytes of the name so far */
+    RTFTABLE tables[TABLE_STACK]; /* the reader's table levels, innermost last */
+    int tableCount;
+    LONG tableLevel;      /* the reader's nesting level */
+    int inherit;          /* a row ended at the outer level stays the table's (\intbl without \itap) */
+    int insertedSinceRow; /* text or a paragraph since that row's end */
+    int skipFrom;         /* the depth of a group whose rest the reader skips, 0 none */
+    int afterStar;        /* \* read: the next token says whether its group is skipped */
     int fault;
     int ended;         /* this token was the end a loop overwrote */
     int stopped;       /* the reader reads no further */
@@ -267,11 +293,209 @@ static void StyleToken(RTFSCAN *s, int kind, int c)
     }
 }
 
+/* The reader's table state.  It trusts a row: at \row it sets the cells
+ * the row defines and deletes the cells past them, and that deletion
+ * across a cell's end or a nested row leaves it pointers to freed cells.
+ * A paragraph broken right behind a row that \intbl began (writers put
+ * \pard there) is taken into that table, and its tidying then faults or
+ * loops.  At the end of the text it finishes and deletes a row left open;
+ * with levels it cannot close it loops or reads a null pointer. */
+
+static RTFTABLE *Innermost(RTFSCAN *s)
+{
+    return s->tableCount > 0 ? &s->tables[s->tableCount - 1] : NULL;
+}
+
+static RTFTABLE *PushTable(RTFSCAN *s)
+{
+    if (s->tableCount >= TABLE_STACK) {
+        Refuse(s, RTF_TABLES_TOO_DEEP);
+        return NULL;
+    }
+    RTFTABLE *t = &s->tables[s->tableCount++];
+    memset(t, 0, sizeof *t);
+    t->nestedAt = NO_CELL;
+    return t;
+}
+
+static void StartRow(RTFTABLE *t)
+{
+    t->row = ROW_OPEN;
+    t->cells = 0;
+    t->nestedAt = NO_CELL;
+}
+
+/* \row or \nestrow, both the same to the reader; 0 when it cannot act. */
+static int EndRow(RTFSCAN *s)
+{
+    RTFTABLE *t = Innermost(s);
+
+    if (t == NULL || t->row == ROW_NONE)
+        return 0;
+    if (s->tableLevel == 0 && t->row >= ROW_ENDED) {
+        StartRow(t);
+        s->tableLevel++;
+    }
+    if (t->defined >= 1 && (t->cells > (DWORD)t->defined || (t->nestedAt != NO_CELL && t->nestedAt >= (DWORD)t->defined))) {
+        Refuse(s, RTF_TABLE_BROKEN);
+        return 0;
+    }
+    if (--s->tableLevel == 0 && s->inherit) {
+        t->row = ROW_ENDED;
+        s->insertedSinceRow = 0;
+    } else if (s->tableLevel == 0) {
+        s->tableCount = 0;
+    } else {
+        s->tableCount--;
+    }
+    return 1;
+}
+
+/* What the reader does with a row still open where it stops reading. */
+static void TablesEnd(RTFSCAN *s)
+{
+    RTFTABLE *t = Innermost(s);
+
+    if (t == NULL || t->row == ROW_NONE || (s->tableLevel <= 0 && !s->inherit))
+        return;
+    if (s->tableLevel > 0) {
+        while (s->tableLevel > 1 && !s->fault) {
+            if (!EndRow(s) && !s->fault)
+                Refuse(s, RTF_TABLE_BROKEN); /* the reader would loop for ever */
+        }
+        if (!s->fault && !EndRow(s) && !s->fault)
+            Refuse(s, RTF_TABLE_BROKEN);     /* nothing left to finish: a null pointer */
+    } else if (t->row != ROW_ENDED) {
+        Refuse(s, RTF_TABLE_BROKEN);
+    }
+}
+
+/* Something shown, perhaps a paragraph break. */
+static void Inserted(RTFSCAN *s, int paragraph)
+{
+    RTFTABLE *t = Innermost(s);
+
+    if (paragraph && !s->insertedSinceRow && t != NULL && t->row == ROW_ENDED)
+        Refuse(s, RTF_TABLE_BROKEN);
+    s->insertedSinceRow = 1;
+}
+
+/* Destinations whose groups the reader skips, or reads in loops of its own. */
+static int IsSkippedDestination(const RTFSCAN *s)
+{
+    static const char *const skipped[] = {"colortbl", "info", "pict", "object", "shppict", "nonesttables", "pn"};
+    for (size_t i = 0; i < sizeof skipped / sizeof skipped[0]; i++)
+        if (IsWord(s, TOKEN_WORD, skipped[i]))
+            return 1;
+    return 0;
+}
+
+static int IsBreakWord(const RTFSCAN *s, DWORD value)
+{
+    if (IsWord(s, TOKEN_WORD, "u"))
+        return value == 13 || value == 10;
+    return IsWord(s, TOKEN_WORD, "par") || IsWord(s, TOKEN_WORD, "sect") || IsWord(s, TOKEN_WORD, "page");
+}
+
+static int IsTextWord(const RTFSCAN *s)
+{
+    static const char *const text[] = {"line", "tab", "u", "emdash", "endash", "bullet", "lquote", "rquote",
+                                       "ldblquote", "rdblquote", "emspace", "enspace"};
+    for (size_t i = 0; i < sizeof text / sizeof text[0]; i++)
+        if (IsWord(s, TOKEN_WORD, text[i]))
+            return 1;
+    return 0;
+}
+
+static void TableToken(RTFSCAN *s, int kind, int c, DWORD value)
+{
+    if (s->skipFrom) {
+        if (s->depth >= s->skipFrom)
+            return;
+        s->skipFrom = 0;
+    }
+    if (s->afterStar) {
+        s->afterStar = 0;
+        if (!IsWord(s, kind, "nesttableprops")) {
+            s->skipFrom = s->depth;
+            return;
+        }
+    }
+    if (kind == TOKEN_SYMBOL && c == '*') {
+        s->afterStar = 1;
+        return;
+    }
+    if (kind == TOKEN_TEXT || kind == TOKEN_SYMBOL) {
+        Inserted(s, kind == TOKEN_TEXT && (c == 13 || c == 10));
+        return;
+    }
+    if (kind != TOKEN_WORD)
+        return;
+
+    RTFTABLE *t = Innermost(s);
+    LONG number = s->state == IN_DIGITS ? (LONG)value : -1000000; /* the reader's "no number" */
+
+    if (IsSkippedDestination(s)) {
+        s->skipFrom = s->depth;
+    } else if (IsWord(s, kind, "trowd")) {
+        if (t == NULL)
+            PushTable(s);
+        else
+            t->defined = 0;
+    } else if (IsWord(s, kind, "cellx")) {
+        if (t == NULL)
+            t = PushTable(s);
+        if (t != NULL && t->defined < RTF_MOST_CELL_DEFS)
+            t->defined++;
+    } else if (IsWord(s, kind, "intbl")) {
+        if (s->tableLevel < 1) {
+            if (t == NULL)
+                t = PushTable(s);
+            if (t != NULL)
+                StartRow(t);
+            s->tableLevel = 1;
+            s->inherit = 1;
+        }
+    } else if (IsWord(s, kind, "itap")) {
+        while (number > s->tableLevel && !s->stopped) {
+            t = Innermost(s);
+            if (t != NULL && t->row == ROW_OPEN)
+                t->nestedAt = t->cells;
+            if ((t = PushTable(s)) != NULL)
+                StartRow(t);
+            s->tableLevel++;
+        }
+        s->inherit = 0;
+    } else if (IsWord(s, kind, "cell") || IsWord(s, kind, "nestcell")) {
+        if (t != NULL && t->row != ROW_NONE) {
+            if (s->tableLevel == 0 && t->row >= ROW_ENDED) {
+                StartRow(t);
+                s->tableLevel = 1;
+            }
+            if (t->cells < NO_CELL - 1)
+                t->cells++;
+        }
+    } else if (IsWord(s, kind, "row") || IsWord(s, kind, "nestrow")) {
+        EndRow(s);
+    } else if (IsWord(s, kind, "pard")) {
+        if (t != NULL && t->row == ROW_ENDED && !s->insertedSinceRow) {
+            t->row = ROW_NONE;
+            s->inherit = 0;
+        }
+    } else if (IsBreakWord(s, value)) {
+        Inserted(s, 1);
+    } else if (IsTextWord(s)) {
+        Inserted(s, 0);
+    }
+}
+
 /* The document's own loop: \uc and \u act here only, and a table's
  * control word hands the tokens after it to that table's loop. */
-static void DocumentToken(RTFSCAN *s, int kind)
+static void DocumentToken(RTFSCAN *s, int kind, int c)
 {
     DWORD value = s->negative ? 0u - s->param : s->param;
+
+    TableToken(s, kind, c, value);
 
     if (IsWord(s, kind, "uc"))
         s->uc = s->state == IN_DIGITS ? (LONG)value : -1; /* without a number it skips nothing */
@@ -306,7 +530,7 @@ static void Token(RTFSCAN *s, int kind, int c)
     else if (s->reading == READ_STYLES)
         StyleToken(s, kind, c);
     else
-        DocumentToken(s, kind);
+        DocumentToken(s, kind, c);
 }
 
 /* A control word has ended (s->state says whether it had a number). */
@@ -384,6 +608,8 @@ static void ScanByte(RTFSCAN *s, int c)
         if (IsLetter(c)) {
             if (s->nameLen < (int)sizeof s->name)
                 s->name[s->nameLen++] = (char)c;
+            else
+                s->nameLen = (int)sizeof s->name + 1;
         } else if (c == '-') {
             s->negative = 1;
             s->state = AFTER_SIGN;
@@ -439,6 +665,8 @@ int RtfFileFits(HANDLE file, int *fault)
     /* a parameter cut by the end of the file still counts */
     if (!scan.stopped && (scan.state == IN_WORD || scan.state == AFTER_SIGN || scan.state == IN_DIGITS))
         EndWord(&scan);
+    if (!scan.fault)
+        TablesEnd(&scan);
     if (scan.fault) {
         *fault = scan.fault;
         SetLastError(ERROR_INVALID_DATA);
@@ -463,6 +691,9 @@ void RtfFaultText(int fault, char *text, size_t size)
         break;
     case RTF_TABLES_TOO_DEEP:
         snprintf(text, size, "A table level (\\itap) is above %d.", RTF_MOST_TABLE_LEVEL);
+        break;
+    case RTF_TABLE_BROKEN:
+        snprintf(text, size, "A table row does not match its cell definitions, or is left where the control cannot close it.");
         break;
     default:
         text[0] = '\0';

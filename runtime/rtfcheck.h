@@ -4,8 +4,11 @@
  * of 32 groups and overruns it at the 33rd, collects a control word into a
  * buffer of 1024 bytes without a bound, and so the names of its font table
  * and style sheet, and builds every table level that an \itap names, in
- * time that grows with the square of the level.  Past these limits the
- * control crashes the program or keeps it for minutes.
+ * time that grows with the square of the level.  It also believes a table
+ * row: a \row that drops cells past the row's \cellx definitions, or a
+ * nested table in them, and an unfinished row it tidies away after a
+ * paragraph break, leave it pointers to freed memory.  Past these limits
+ * the control crashes the program or keeps it for minutes.
  */
 #ifndef ZV_RTFCHECK_H
 #define ZV_RTFCHECK_H
@@ -19,11 +22,13 @@ enum {
     RTF_MOST_GROUPS = 32,        /* the reader's group stack */
     RTF_MOST_WORD_BYTES = 1023,  /* backslash to delimiter, with the buffer's terminator 1024 */
     RTF_MOST_NAME_BYTES = 1023,  /* a font or style name, the same */
-    RTF_MOST_TABLE_LEVEL = 64    /* documents nest tables a few levels; 64 costs the control < 1 ms */
+    RTF_MOST_TABLE_LEVEL = 64,   /* documents nest tables a few levels; 64 costs the control < 1 ms */
+    RTF_MOST_CELL_DEFS = 63      /* \cellx definitions a row keeps, as the reader's table does */
 };
 
 /* Why a file was refused. */
-enum { RTF_WHOLE = 0, RTF_TOO_DEEP = 1, RTF_WORD_TOO_LONG = 2, RTF_TABLES_TOO_DEEP = 3, RTF_NAME_TOO_LONG = 4 };
+enum { RTF_WHOLE = 0, RTF_TOO_DEEP = 1, RTF_WORD_TOO_LONG = 2, RTF_TABLES_TOO_DEEP = 3, RTF_NAME_TOO_LONG = 4,
+       RTF_TABLE_BROKEN = 5 };
 
 /*
  * Reads an open RTF file once from its start, as the control's reader

@@ -107,6 +107,8 @@ TEST(RuntimeLicence, DamagedRtfShowsThePageNamingItAndCanBeAccepted)
         {"deep", "{\\rtf1 Terms{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{{x}", "Its groups are nested more than 32 deep."},
         {"itap", "{\\rtf1 \\trowd\\cellx900\\intbl\\itap2147483647 Terms\\cell\\row}",
          "A table level (\\itap) is above 64."},
+        {"row", "{\\rtf1 \\trowd\\cellx900\\intbl Terms\\cell of\\cell use\\cell\\row}",
+         "A table row does not match its cell definitions, or is left where the control cannot close it."},
     };
     for (const auto &c : cases) {
         DISCSITE site = LicenceDisc(c[0], {"EULA=LICENCE.RTF", "SimpleAccept=1"});
