@@ -565,6 +565,46 @@ static void AfterWord(RTFSCAN *s, int c)
         TextByte(s, c);
 }
 
+/* A byte of a word once it is counted: its name, sign or number, or the
+ * delimiter that ends it. */
+static void WordByte(RTFSCAN *s, int c)
+{
+    switch (s->state) {
+    case IN_WORD:
+        if (IsLetter(c)) {
+            if (s->nameLen < (int)sizeof s->name)
+                s->name[s->nameLen++] = (char)c;
+            else
+                s->nameLen = (int)sizeof s->name + 1;
+        } else if (c == '-') {
+            s->negative = 1;
+            s->state = AFTER_SIGN;
+        } else if (IsDigit(c)) {
+            s->param = (DWORD)(c - '0');
+            s->state = IN_DIGITS;
+        } else {
+            AfterWord(s, c);
+        }
+        break;
+    case AFTER_SIGN:
+        if (IsDigit(c)) {
+            s->param = (DWORD)(c - '0');
+            s->state = IN_DIGITS;
+        } else {
+            AfterWord(s, c);
+        }
+        break;
+    case IN_DIGITS:
+        if (IsDigit(c))
+            s->param = s->param * 10 + (DWORD)(c - '0');
+        else
+            AfterWord(s, c);
+        break;
+    default:
+        break;
+    }
+}
+
 static void ScanByte(RTFSCAN *s, int c)
 {
     if (c == 0)
@@ -593,7 +633,7 @@ static void ScanByte(RTFSCAN *s, int c)
         s->state = HEX_SECOND;
         break;
     case HEX_SECOND:
-                s->state = IN_TEXT;
+        s->state = IN_TEXT;
         if (IsHex(s->hexFirst) && IsHex(c)) {
             Token(s, TOKEN_TEXT, HexValue(s->hexFirst) * 16 + HexValue(c));
         } else {
@@ -602,43 +642,12 @@ static void ScanByte(RTFSCAN *s, int c)
         }
         break;
     case IN_WORD:
-        CountWordByte(s);
-        if (s->stopped)
-            break;
-        if (IsLetter(c)) {
-            if (s->nameLen < (int)sizeof s->name)
-                s->name[s->nameLen++] = (char)c;
-            else
-                s->nameLen = (int)sizeof s->name + 1;
-        } else if (c == '-') {
-            s->negative = 1;
-            s->state = AFTER_SIGN;
-        } else if (IsDigit(c)) {
-            s->param = (DWORD)(c - '0');
-            s->state = IN_DIGITS;
-        } else {
-            AfterWord(s, c);
-        }
-        break;
     case AFTER_SIGN:
-        CountWordByte(s);
-        if (s->stopped)
-            break;
-        if (IsDigit(c)) {
-            s->param = (DWORD)(c - '0');
-            s->state = IN_DIGITS;
-        } else {
-            AfterWord(s, c);
-        }
-        break;
     case IN_DIGITS:
+        /* every byte of a word counts towards the reader's token buffer */
         CountWordByte(s);
-        if (s->stopped)
-            break;
-        if (IsDigit(c))
-            s->param = s->param * 10 + (DWORD)(c - '0');
-        else
-            AfterWord(s, c);
+        if (!s->stopped)
+            WordByte(s, c);
         break;
     }
 }

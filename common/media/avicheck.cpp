@@ -37,7 +37,7 @@ static int NextChunk(HANDLE file, ULONGLONG offset, ULONGLONG end, CHUNK *chunk)
     if (!ReadChunk(file, offset, end, CHUNK_LITTLE_ENDIAN, chunk))
         return 0;
     if ((ChunkIs(chunk->id, "LIST") || ChunkIs(chunk->id, "RIFF")) && chunk->size < 4)
-        return MediaDamaged();
+        return Damaged();
     return 1;
 }
 
@@ -54,12 +54,12 @@ static int BitmapFormatSane(HANDLE file, const CHUNK *strf)
     DWORD got = 0;
 
     if (strf->size < sizeof h)
-        return MediaDamaged();
+        return Damaged();
     if (!ReadAt(file, strf->dataAt, &h, sizeof h, &got))
         return 0;
     if (got < sizeof h || h.biSize < sizeof h || h.biSize > strf->size || h.biWidth <= 0 || h.biHeight == 0 ||
         h.biHeight == (LONG)0x80000000 || h.biBitCount == 0 || h.biBitCount > 32)
-        return MediaDamaged();
+        return Damaged();
     return 1;
 }
 
@@ -83,16 +83,16 @@ static int StreamFits(HANDLE file, const CHUNK *strl, STREAM *stream)
         }
     }
     if (!haveHeader || strh.size < STREAM_HEADER)
-        return MediaDamaged();
+        return Damaged();
     if (!ReadAt(file, strh.dataAt, stream->type, sizeof stream->type, &got))
         return 0;
     if (got < sizeof stream->type)
-        return MediaDamaged();
+        return Damaged();
     stream->video = ChunkIs(stream->type, "vids");
     if (stream->video)
-        return haveFormat ? BitmapFormatSane(file, &strf) : MediaDamaged();
+        return haveFormat ? BitmapFormatSane(file, &strf) : Damaged();
     if (ChunkIs(stream->type, "auds") && (!haveFormat || strf.size < WAVE_FORMAT))
-        return MediaDamaged();
+        return Damaged();
     return 1;
 }
 
@@ -113,11 +113,11 @@ static int HeaderListFits(HANDLE file, const CHUNK *hdrl, ULONGLONG fileSize)
             return 0;
         if (!haveMain && ChunkIs(chunk.id, "avih")) {
             if (chunk.size < MAIN_HEADER)
-                return MediaDamaged();
+                return Damaged();
             if (!ReadAt(file, chunk.dataAt, main, sizeof main, &got))
                 return 0;
             if (got < sizeof main)
-                return MediaDamaged();
+                return Damaged();
             haveMain = 1;
         } else if (IsList(&chunk, "strl")) {
             STREAM stream;
@@ -131,14 +131,14 @@ static int HeaderListFits(HANDLE file, const CHUNK *hdrl, ULONGLONG fileSize)
         }
     }
     if (!haveMain)
-        return MediaDamaged();
+        return Damaged();
     ULONGLONG streams = LeDword(main + MAIN_STREAMS), frames = LeDword(main + MAIN_FRAMES);
     /* the player reads as many streams as the main header counts, and
      * plays no more frames than it counts (with none, it plays on past
      * its frame table) */
     if (streams == 0 || streams > lists || !video || firstVideo >= streams || frames == 0 ||
         frames > fileSize / CHUNK_HEADER)
-        return MediaDamaged();
+        return Damaged();
     return 1;
 }
 
@@ -167,7 +167,7 @@ static int MovieFits(HANDLE file, ULONGLONG offset, ULONGLONG end)
             movie = 1;
         }
     }
-    return movie ? 1 : MediaDamaged();
+    return movie ? 1 : Damaged();
 }
 
 int AviFilePlayable(const char *path)
@@ -196,7 +196,7 @@ int AviFilePlayable(const char *path)
     if (found)
         fits = HeaderListFits(file, &chunk, size) && MovieFits(file, chunk.next, limit);
     else if (walked)
-        MediaDamaged();         /* no header list at all */
+        Damaged();         /* no header list at all */
     DWORD error = GetLastError();
     CloseHandle(file);
     SetLastError(error);

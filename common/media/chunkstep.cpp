@@ -11,12 +11,6 @@
 
 namespace zv {
 
-int MediaDamaged(void)
-{
-    SetLastError(ERROR_INVALID_DATA);
-    return 0;
-}
-
 int ChunkIs(const char *id, const char *tag)
 {
     return memcmp(id, tag, 4) == 0;
@@ -29,17 +23,17 @@ int ReadChunk(HANDLE file, ULONGLONG offset, ULONGLONG end, int order, CHUNK *ch
 
     memset(chunk, 0, sizeof *chunk);
     if (offset > end || end - offset < CHUNK_HEADER)
-        return MediaDamaged();
+        return Damaged();
     if (!ReadAt(file, offset, head, sizeof head, &got))
         return 0;
     if (got < CHUNK_HEADER)
-        return MediaDamaged();
+        return Damaged();
     memcpy(chunk->id, head, 4);
     DWORD size = LeDword(head + 4);
     chunk->size = order == CHUNK_BIG_ENDIAN ? _byteswap_ulong(size) : size;
     chunk->dataAt = offset + CHUNK_HEADER;
     if (chunk->size > end - chunk->dataAt)
-        return MediaDamaged();
+        return Damaged();
     if (chunk->size >= 4 && got >= sizeof head)
         memcpy(chunk->form, head + CHUNK_HEADER, 4);
     /* a pad byte missing after the last chunk of a file harms no reader */
@@ -51,8 +45,7 @@ int ReadChunk(HANDLE file, ULONGLONG offset, ULONGLONG end, int order, CHUNK *ch
 
 HANDLE OpenMediaFile(const char *path, ULONGLONG *size)
 {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
+    HANDLE file = OpenForCheck(path);
     if (file == INVALID_HANDLE_VALUE)
         return NULL;
     LARGE_INTEGER bytes;

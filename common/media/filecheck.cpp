@@ -199,7 +199,7 @@ int BitmapFileFits(const BYTE *head, size_t headBytes, ULONGLONG fileSize)
 
 /* ---- files ---- */
 
-static HANDLE OpenForCheck(const char *path)
+HANDLE OpenForCheck(const char *path)
 {
     return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
                        FILE_ATTRIBUTE_NORMAL, NULL);
@@ -213,7 +213,7 @@ int ReadAt(HANDLE file, ULONGLONG offset, void *buffer, DWORD size, DWORD *got)
     return SetFilePointerEx(file, to, NULL, FILE_BEGIN) && ReadFile(file, buffer, size, got, NULL);
 }
 
-static int Damaged(void)
+int Damaged(void)
 {
     SetLastError(ERROR_INVALID_DATA);
     return 0;

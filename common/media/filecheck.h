@@ -20,6 +20,11 @@ WORD LeWord(const BYTE *p);
 DWORD LeDword(const BYTE *p);
 /* Up to size bytes at offset of an open file; *got says how many came. */
 int ReadAt(HANDLE file, ULONGLONG offset, void *buffer, DWORD size, DWORD *got);
+/* A file opened for a check: read only, shared with readers and writers;
+ * INVALID_HANDLE_VALUE with the last error. */
+HANDLE OpenForCheck(const char *path);
+/* 0 with the last error ERROR_INVALID_DATA, for a file found damaged. */
+int Damaged(void);
 
 /* ---- pieces of DIBs and icon files ---- */
 

@@ -33,8 +33,6 @@ enum { CHUNK_HEADER = 8, CHUNK_LITTLE_ENDIAN = 0, CHUNK_BIG_ENDIAN = 1 };
 int ReadChunk(HANDLE file, ULONGLONG offset, ULONGLONG end, int order, CHUNK *chunk);
 /* id is the four characters of tag. */
 int ChunkIs(const char *id, const char *tag);
-/* 0 with the last error ERROR_INVALID_DATA, for a file found damaged. */
-int MediaDamaged(void);
 /* The file opened for reading, with its size; NULL with the last error. */
 HANDLE OpenMediaFile(const char *path, ULONGLONG *size);
 

@@ -57,7 +57,7 @@ static int FindRmidData(HANDLE file, ULONGLONG size, const BYTE *head, ULONGLONG
             return 1;
         }
     }
-    return MediaDamaged();
+    return Damaged();
 }
 
 /* The header chunk and every chunk after it lie between at and end. */
@@ -68,7 +68,7 @@ static int MidiChunksFit(HANDLE file, ULONGLONG at, ULONGLONG end)
     if (!ReadChunk(file, at, end, CHUNK_BIG_ENDIAN, &chunk))
         return 0;
     if (!ChunkIs(chunk.id, "MThd") || chunk.size < MTHD_BYTES)
-        return MediaDamaged();
+        return Damaged();
     for (ULONGLONG offset = chunk.next; offset < end; offset = chunk.next)
         if (!ReadChunk(file, offset, end, CHUNK_BIG_ENDIAN, &chunk))
             return 0;
@@ -91,7 +91,7 @@ int MidiFilePlayable(const char *path)
     if (!read)
         fits = !named;
     else if (form == MIDI_NONE)
-        fits = named ? MediaDamaged() : 1;
+        fits = named ? Damaged() : 1;
     else if (form == MIDI_PLAIN)
         fits = MidiChunksFit(file, 0, size);
     else
