@@ -364,10 +364,30 @@ TEST_F(RealMciTest, DamagedMidiIsLoggedAndNeverOpenedWholeMusicOpensAsBefore)
     ExpectRefusalsLogged(zvtest::ReadFileOr(logPath), cases, "Playing MUSIC '", dir);
 }
 
+/* The clip with its index's places counted from the file's start, as
+ * some writers count them. */
+std::string IndexedFromTheStart(std::string avi)
+{
+    size_t movi = avi.find("movi");
+    for (size_t at = avi.find("idx1") + 8; at + 16 <= avi.size(); at += 16)
+        zvtest::SetU32(avi, at + 8, (unsigned)(movi + zvtest::LeU32(avi, at + 8)));
+    return avi;
+}
+
 TEST_F(RealMciTest, DamagedVideoIsLoggedAndNeverOpenedAWholeOnePlays)
 {
     HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 500, 100, 80, 60, NULL, NULL, NULL, NULL);
-    std::vector<MEDIACASE> cases = {{"a whole AVI file", "whole.avi", zvtest::AviBytes(32, 24, 30, 10, 0x3050C0), true}};
+    const std::string whole = zvtest::AviBytes(32, 24, 30, 10, 0x3050C0);
+    auto laidOut = [](bool recordLists, bool soundFirst) {
+        return zvtest::AviBytes(32, 24, 30, 10, 0x3050C0, 0x3050C0, 30, {recordLists, soundFirst});
+    };
+    std::vector<MEDIACASE> cases = {
+        {"a whole AVI file", "whole.avi", whole, true},
+        {"a whole AVI file in rec lists", "records.avi", laidOut(true, false), true},
+        {"a whole AVI file with a sound stream first", "sound.avi", laidOut(false, true), true},
+        {"a whole AVI file of both", "both.avi", laidOut(true, true), true},
+        {"a whole AVI file indexed from the file's start", "absolute.avi", IndexedFromTheStart(whole), true},
+    };
     std::vector<zvtest::DAMAGEDFILE> damaged = zvtest::DamagedAvis();
     for (size_t i = 0; i < damaged.size(); i++)
         cases.push_back({damaged[i].what, "damaged" + std::to_string(i) + ".avi", damaged[i].bytes, false});
