@@ -163,7 +163,10 @@ static int HeaderListFits(HANDLE file, const CHUNK *hdrl, ULONGLONG fileSize, AV
  * inside the file with frames of the video in it, and the index, when
  * there is one, inside the file and true to them.  Each frame lasts scale
  * / rate seconds, and a caller may wait for the last one: a rate of
- * nothing, or a play longer than any splash, never ends in time. */
+ * nothing, or a play longer than any splash, never ends in time.  The
+ * movie list is walked as far as these need: every frame the player
+ * keeps of an uncompressed video, to its size; the first frame of a
+ * compressed one, unless the main header's count would play too long. */
 static int MovieFits(HANDLE file, ULONGLONG offset, ULONGLONG end, const AVIVIDEO *video)
 {
     CHUNK chunk, movi = {}, idx1 = {};
@@ -180,10 +183,11 @@ static int MovieFits(HANDLE file, ULONGLONG offset, ULONGLONG end, const AVIVIDE
             movie = 1;
         }
     }
-    ULONGLONG frames = 0;
+    ULONGLONG frames = 0, most = video->mostFrames;
+    int mostEnds = video->rate && most * video->scale <= (ULONGLONG)LONGEST_PLAY * video->rate;
     if (!movie)
         return Damaged();
-    if (!MovieFramesFit(file, &movi, video, &frames))
+    if (!MovieFramesFit(file, &movi, video, video->pictureBytes || !mostEnds ? most : 1, &frames))
         return 0;
     if (frames == 0 || video->rate == 0 || frames * video->scale > (ULONGLONG)LONGEST_PLAY * video->rate)
         return Damaged();

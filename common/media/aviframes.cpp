@@ -5,7 +5,8 @@
  * a frame type becomes a frame, whatever the idx1 index says.  With no
  * frame it plays on past the end of its frame table, and the decoder of
  * an uncompressed video copies a whole frame chunk into a buffer sized
- * for the picture.  The chunk headers are read through a window of a few
+ * for the picture; a compressed frame is its decoder's to read, whatever
+ * its size.  The chunk headers are read through a window of a few
  * sectors, so that a movie list of small chunks costs one read a window
  * and not one a chunk.
  */
@@ -92,7 +93,7 @@ static int IsRecordList(const CHUNK *chunk)
     return (ChunkIs(chunk->id, "LIST") || ChunkIs(chunk->id, "RIFF")) && ChunkIs(chunk->form, "rec ");
 }
 
-int MovieFramesFit(HANDLE file, const CHUNK *movi, const AVIVIDEO *video, ULONGLONG *frames)
+int MovieFramesFit(HANDLE file, const CHUNK *movi, const AVIVIDEO *video, ULONGLONG need, ULONGLONG *frames)
 {
     READWINDOW window;
     ULONGLONG end = movi->dataAt + movi->size, offset = movi->dataAt + 4;
@@ -103,8 +104,7 @@ int MovieFramesFit(HANDLE file, const CHUNK *movi, const AVIVIDEO *video, ULONGL
     window.at = 0;
     window.got = 0;
     *frames = 0;
-    /* the frames past the main header's count are never kept */
-    while (*frames < video->mostFrames) {
+    while (*frames < need) {
         if (recordEnd && offset >= recordEnd) {
             offset = afterRecord;
             recordEnd = 0;

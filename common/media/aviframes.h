@@ -25,8 +25,9 @@ struct AVIVIDEO {
 int AviListSane(const CHUNK *chunk);
 
 /* The frames the player keeps from the movie list, counted as it finds
- * them; an uncompressed frame larger than the picture is refused. */
-int MovieFramesFit(HANDLE file, const CHUNK *movi, const AVIVIDEO *video, ULONGLONG *frames);
+ * them up to need of them; an uncompressed frame larger than the picture
+ * is refused. */
+int MovieFramesFit(HANDLE file, const CHUNK *movi, const AVIVIDEO *video, ULONGLONG need, ULONGLONG *frames);
 /* An idx1 index: its entries for the video's frames lie in the movie
  * list, no larger than an uncompressed picture, and there is one at least. */
 int IndexFits(HANDLE file, const CHUNK *idx1, const CHUNK *movi, const AVIVIDEO *video);

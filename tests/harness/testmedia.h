@@ -117,11 +117,23 @@ inline std::string DibPixels(int w, int h, unsigned rgb)
 }
 
 /* Where AviBytes puts its chunks: each frame (with its sound) in a 'rec '
- * list, and a stream of silence as stream 0 before the video. */
+ * list, and a stream of silence as stream 0 before the video; and whether
+ * its frames are 8-bit RLE in absolute runs, larger than the picture as
+ * noisy pictures make them. */
 struct AVILAYOUT {
     bool recordLists;
     bool soundFirst;
+    bool rle8;
 };
+
+/* A w x h picture of colour index in RLE8 absolute runs, row by row. */
+inline std::string Rle8Frame(int w, int h, char index)
+{
+    std::string frame;
+    for (int y = 0; y < h; y++)
+        frame += std::string("\0", 1) + (char)w + std::string((size_t)w, index) + std::string(2, '\0');
+    return frame + std::string("\0\1", 2);
+}
 
 /* An idx1 entry: a chunk's id, flags, place from the movie list's type
  * and size. */
@@ -160,9 +172,14 @@ inline std::string StreamHeader(const char *type, const char *handler, unsigned 
 /* ... whose frames from laterFrom on show laterRgb instead: a clip whose
  * end can be told from its start on the screen. */
 inline std::string AviBytes(int w, int h, unsigned frames, unsigned fps, unsigned rgb, unsigned laterRgb,
-                            unsigned laterFrom, AVILAYOUT layout = {false, false})
+                            unsigned laterFrom, AVILAYOUT layout = {false, false, false})
 {
-    unsigned frameSize = (unsigned)(w * h * 4);
+    std::string early = DibPixels(w, h, rgb), late = DibPixels(w, h, laterRgb);
+    if (layout.rle8) {
+        early = Rle8Frame(w, h, 0);
+        late = Rle8Frame(w, h, 1);
+    }
+    unsigned frameSize = (unsigned)early.size();
     std::string avih;
     PutU32(avih, 1000000 / fps);
     PutU32(avih, frameSize * fps);
@@ -184,15 +201,20 @@ inline std::string AviBytes(int w, int h, unsigned frames, unsigned fps, unsigne
     PutU32(strf, (unsigned)w);
     PutU32(strf, (unsigned)h);
     PutU16(strf, 1);
-    PutU16(strf, 32);
-    PutU32(strf, 0);              /* BI_RGB */
+    PutU16(strf, layout.rle8 ? 8 : 32);
+    PutU32(strf, layout.rle8 ? 1 : 0);    /* BI_RLE8 or BI_RGB */
     PutU32(strf, frameSize);
-    for (int i = 0; i < 4; i++)
-        PutU32(strf, 0);
+    PutU32(strf, 0);
+    PutU32(strf, 0);
+    PutU32(strf, layout.rle8 ? 2 : 0);    /* colours: the two of the clip */
+    PutU32(strf, 0);
+    if (layout.rle8) {
+        PutU32(strf, rgb);
+        PutU32(strf, laterRgb);
+    }
 
-    std::string early = DibPixels(w, h, rgb), late = DibPixels(w, h, laterRgb);
     std::string silence(8000 / fps, '\x80');
-    const char *frameId = layout.soundFirst ? "01db" : "00db";
+    const char *frameId = layout.soundFirst ? (layout.rle8 ? "01dc" : "01db") : (layout.rle8 ? "00dc" : "00db");
     std::string movi, idx;
     for (unsigned f = 0; f < frames; f++) {
         /* the list's header comes before the chunks it holds */

@@ -378,14 +378,16 @@ TEST_F(RealMciTest, DamagedVideoIsLoggedAndNeverOpenedAWholeOnePlays)
 {
     HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 500, 100, 80, 60, NULL, NULL, NULL, NULL);
     const std::string whole = zvtest::AviBytes(32, 24, 30, 10, 0x3050C0);
-    auto laidOut = [](bool recordLists, bool soundFirst) {
-        return zvtest::AviBytes(32, 24, 30, 10, 0x3050C0, 0x3050C0, 30, {recordLists, soundFirst});
+    auto laidOut = [](bool recordLists, bool soundFirst, bool rle8) {
+        return zvtest::AviBytes(32, 24, 30, 10, 0x3050C0, 0x3050C0, 30, {recordLists, soundFirst, rle8});
     };
     std::vector<MEDIACASE> cases = {
         {"a whole AVI file", "whole.avi", whole, true},
-        {"a whole AVI file in rec lists", "records.avi", laidOut(true, false), true},
-        {"a whole AVI file with a sound stream first", "sound.avi", laidOut(false, true), true},
-        {"a whole AVI file of both", "both.avi", laidOut(true, true), true},
+        {"a whole AVI file in rec lists", "records.avi", laidOut(true, false, false), true},
+        {"a whole AVI file with a sound stream first", "sound.avi", laidOut(false, true, false), true},
+        {"a whole AVI file of both", "both.avi", laidOut(true, true, false), true},
+        /* compressed frames are their decoder's to read, whatever their size */
+        {"a whole RLE8 file of frames larger than the picture", "rle.avi", laidOut(false, false, true), true},
         {"a whole AVI file indexed from the file's start", "absolute.avi", IndexedFromTheStart(whole), true},
     };
     std::vector<zvtest::DAMAGEDFILE> damaged = zvtest::DamagedAvis();
