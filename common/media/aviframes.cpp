@@ -135,7 +135,9 @@ int IndexFits(HANDLE file, const CHUNK *idx1, const CHUNK *movi, const AVIVIDEO 
     ULONGLONG entries = idx1->size / INDEX_ENTRY, frames = 0;
     ULONGLONG moviAt = movi->dataAt, moviEnd = movi->dataAt + movi->size;
     /* offsets count from the file's start until one lies before the movie
-     * list; from then on they count from its form type, as readers take them */
+     * list; from then on, as readers take them, from where the first entry
+     * puts the movie list's first chunk */
+    LONGLONG base = 0;
     int absolute = 1;
 
     for (ULONGLONG first = 0; first < entries; first += INDEX_BLOCK) {
@@ -144,16 +146,20 @@ int IndexFits(HANDLE file, const CHUNK *idx1, const CHUNK *movi, const AVIVIDEO 
             return 0;
         if (got < count * INDEX_ENTRY)
             return Damaged();
+        if (first == 0)
+            base = (LONGLONG)(moviAt + 4) - (LONGLONG)LeDword(block + INDEX_OFFSET);
         for (DWORD i = 0; i < count; i++) {
             const BYTE *entry = block + i * INDEX_ENTRY;
             if (!IsVideoFrame((const char *)entry, video))
                 continue;
-            ULONGLONG at = LeDword(entry + INDEX_OFFSET), size = LeDword(entry + INDEX_SIZE);
-            if (absolute && at < moviAt)
+            LONGLONG at = LeDword(entry + INDEX_OFFSET);
+            ULONGLONG size = LeDword(entry + INDEX_SIZE);
+            if (absolute && (ULONGLONG)at < moviAt)
                 absolute = 0;
             if (!absolute)
-                at += moviAt;
-            if (at < moviAt + 4 || at + CHUNK_HEADER + size > moviEnd || !FrameSizeFits(size, video))
+                at += base;
+            if (at < (LONGLONG)(moviAt + 4) || (ULONGLONG)at + CHUNK_HEADER + size > moviEnd ||
+                !FrameSizeFits(size, video))
                 return Damaged();
             frames++;
         }

@@ -364,13 +364,14 @@ TEST_F(RealMciTest, DamagedMidiIsLoggedAndNeverOpenedWholeMusicOpensAsBefore)
     ExpectRefusalsLogged(zvtest::ReadFileOr(logPath), cases, "Playing MUSIC '", dir);
 }
 
-/* The clip with its index's places counted from the file's start, as
- * some writers count them. */
-std::string IndexedFromTheStart(std::string avi)
+/* The clip with its index's places counted from elsewhere than the movie
+ * list's type, as some writers count them: from the file's start, or from
+ * its first chunk. */
+std::string Reindexed(std::string avi, bool fromTheStart)
 {
-    size_t movi = avi.find("movi");
+    size_t shift = fromTheStart ? avi.find("movi") : (size_t)-4;
     for (size_t at = avi.find("idx1") + 8; at + 16 <= avi.size(); at += 16)
-        zvtest::SetU32(avi, at + 8, (unsigned)(movi + zvtest::LeU32(avi, at + 8)));
+        zvtest::SetU32(avi, at + 8, (unsigned)(zvtest::LeU32(avi, at + 8) + shift));
     return avi;
 }
 
@@ -388,7 +389,8 @@ TEST_F(RealMciTest, DamagedVideoIsLoggedAndNeverOpenedAWholeOnePlays)
         {"a whole AVI file of both", "both.avi", laidOut(true, true, false), true},
         /* compressed frames are their decoder's to read, whatever their size */
         {"a whole RLE8 file of frames larger than the picture", "rle.avi", laidOut(false, false, true), true},
-        {"a whole AVI file indexed from the file's start", "absolute.avi", IndexedFromTheStart(whole), true},
+        {"a whole AVI file indexed from the file's start", "absolute.avi", Reindexed(whole, true), true},
+        {"a whole AVI file indexed from its first chunk", "firstchunk.avi", Reindexed(whole, false), true},
     };
     std::vector<zvtest::DAMAGEDFILE> damaged = zvtest::DamagedAvis();
     for (size_t i = 0; i < damaged.size(); i++)
