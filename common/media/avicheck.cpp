@@ -1,18 +1,19 @@
 /*
- * avicheck.cpp - whether an AVI file's headers are whole before the video
- * player opens it.  The player finds its header chunks by their ids,
- * reads each main and stream header at its structure's size whatever the
- * chunk says, and takes a video stream's format for a bitmap header; a
- * size that lies, a header cut short or a file without a video stream
- * takes the process down inside the open or its play.  Only the chunk
- * headers of the file up to its index, the headers in its header list and
- * the first chunk header of its movie list are read: a long video costs a
- * few reads.
+ * avicheck.cpp - whether an AVI file is whole before the video player
+ * opens it.  The player finds its header chunks by their ids, reads each
+ * main and stream header at its structure's size whatever the chunk says,
+ * and takes a video stream's format for a bitmap header; a size that lies,
+ * a header cut short or a file without a video stream takes the process
+ * down inside the open or its play, and a frame rate of nothing keeps its
+ * play, and a caller waiting for it, busy for ever.  The chunk headers of
+ * the file up to its index, the headers in its header list, the chunk
+ * headers of its movie list and its index are read; never a frame.
  */
 #include "mediacheck.h"
 
 #include <string.h>
 
+#include "aviframes.h"
 #include "filecheck.h"
 
 namespace zv {
@@ -23,22 +24,23 @@ enum {
     MAIN_FRAMES = 16,                   /* its total frame count */
     MAIN_STREAMS = 24,                  /* its stream count */
     STREAM_HEADER = 56,                 /* strh */
-    WAVE_FORMAT = 14                    /* an audio stream's strf */
+    STREAM_HANDLER = 4,
+    STREAM_SCALE = 20,
+    STREAM_RATE = 24,
+    WAVE_FORMAT = 14,                   /* an audio stream's strf */
+    LONGEST_PLAY = 3600                 /* seconds: far beyond any splash */
 };
 
 struct STREAM {
     char type[4];
     int video;
+    AVIVIDEO format;                    /* a video stream's */
 };
 
 /* A chunk of the walk inside end: a list carries its form type. */
 static int NextChunk(HANDLE file, ULONGLONG offset, ULONGLONG end, CHUNK *chunk)
 {
-    if (!ReadChunk(file, offset, end, CHUNK_LITTLE_ENDIAN, chunk))
-        return 0;
-    if ((ChunkIs(chunk->id, "LIST") || ChunkIs(chunk->id, "RIFF")) && chunk->size < 4)
-        return Damaged();
-    return 1;
+    return ReadChunk(file, offset, end, CHUNK_LITTLE_ENDIAN, chunk) && AviListSane(chunk);
 }
 
 static int IsList(const CHUNK *chunk, const char *form)
@@ -47,8 +49,9 @@ static int IsList(const CHUNK *chunk, const char *form)
 }
 
 /* A video stream's format: a bitmap header, inside its chunk, of a
- * picture with a size and a depth that a frame can have. */
-static int BitmapFormatSane(HANDLE file, const CHUNK *strf)
+ * picture with a size and a depth that a frame can have.  An uncompressed
+ * frame holds the picture's rows, each padded to 4 bytes. */
+static int BitmapFormatSane(HANDLE file, const CHUNK *strf, AVIVIDEO *video)
 {
     BITMAPINFOHEADER h;
     DWORD got = 0;
@@ -60,6 +63,12 @@ static int BitmapFormatSane(HANDLE file, const CHUNK *strf)
     if (got < sizeof h || h.biSize < sizeof h || h.biSize > strf->size || h.biWidth <= 0 || h.biHeight == 0 ||
         h.biHeight == (LONG)0x80000000 || h.biBitCount == 0 || h.biBitCount > 32)
         return Damaged();
+    video->compression = h.biCompression;
+    video->pictureBytes = 0;
+    if (h.biCompression == BI_RGB || h.biCompression == BI_BITFIELDS) {
+        ULONGLONG rows = h.biHeight < 0 ? -(LONGLONG)h.biHeight : h.biHeight;
+        video->pictureBytes = DibRowBytes(h.biWidth, h.biBitCount) * rows;
+    }
     return 1;
 }
 
@@ -67,6 +76,7 @@ static int BitmapFormatSane(HANDLE file, const CHUNK *strf)
 static int StreamFits(HANDLE file, const CHUNK *strl, STREAM *stream)
 {
     CHUNK chunk, strh = {}, strf = {};
+    BYTE header[STREAM_HEADER];
     DWORD got = 0;
     int haveHeader = 0, haveFormat = 0;
     ULONGLONG end = strl->dataAt + strl->size;
@@ -84,28 +94,33 @@ static int StreamFits(HANDLE file, const CHUNK *strl, STREAM *stream)
     }
     if (!haveHeader || strh.size < STREAM_HEADER)
         return Damaged();
-    if (!ReadAt(file, strh.dataAt, stream->type, sizeof stream->type, &got))
+    if (!ReadAt(file, strh.dataAt, header, sizeof header, &got))
         return 0;
-    if (got < sizeof stream->type)
+    if (got < sizeof header)
         return Damaged();
+    memcpy(stream->type, header, sizeof stream->type);
     stream->video = ChunkIs(stream->type, "vids");
-    if (stream->video)
-        return haveFormat ? BitmapFormatSane(file, &strf) : Damaged();
+    if (stream->video) {
+        stream->format.handler = LeDword(header + STREAM_HANDLER);
+        stream->format.scale = LeDword(header + STREAM_SCALE);
+        stream->format.rate = LeDword(header + STREAM_RATE);
+        return haveFormat ? BitmapFormatSane(file, &strf, &stream->format) : Damaged();
+    }
     if (ChunkIs(stream->type, "auds") && (!haveFormat || strf.size < WAVE_FORMAT))
         return Damaged();
     return 1;
 }
 
 /* The header list: a main header, and the streams it counts in strl
- * lists, among which the player finds a video stream. */
-static int HeaderListFits(HANDLE file, const CHUNK *hdrl, ULONGLONG fileSize)
+ * lists, among which the player finds the video stream it plays. */
+static int HeaderListFits(HANDLE file, const CHUNK *hdrl, ULONGLONG fileSize, AVIVIDEO *video)
 {
     CHUNK chunk;
     BYTE main[MAIN_HEADER];
     DWORD got = 0;
     int haveMain = 0;
-    ULONGLONG lists = 0, firstVideo = 0;
-    int video = 0;
+    ULONGLONG lists = 0;
+    int haveVideo = 0;
     ULONGLONG end = hdrl->dataAt + hdrl->size;
 
     for (ULONGLONG offset = hdrl->dataAt + 4; offset < end; offset = chunk.next) {
@@ -123,9 +138,10 @@ static int HeaderListFits(HANDLE file, const CHUNK *hdrl, ULONGLONG fileSize)
             STREAM stream;
             if (!StreamFits(file, &chunk, &stream))
                 return 0;
-            if (stream.video && !video) {
-                firstVideo = lists;
-                video = 1;
+            if (stream.video && !haveVideo) {
+                *video = stream.format;
+                video->number = (DWORD)lists;
+                haveVideo = 1;
             }
             lists++;
         }
@@ -136,38 +152,46 @@ static int HeaderListFits(HANDLE file, const CHUNK *hdrl, ULONGLONG fileSize)
     /* the player reads as many streams as the main header counts, and
      * plays no more frames than it counts (with none, it plays on past
      * its frame table) */
-    if (streams == 0 || streams > lists || !video || firstVideo >= streams || frames == 0 ||
+    if (streams == 0 || streams > lists || !haveVideo || video->number >= streams || frames == 0 ||
         frames > fileSize / CHUNK_HEADER)
         return Damaged();
+    video->mostFrames = frames;
     return 1;
 }
 
 /* The chunks after the header list, up to the index: the movie list
- * inside the file with a first chunk in it, and the index, when there is
- * one, inside the file.  The player plays as many frames as it finds in
- * the movie list, and with none it reads past the end of its frame table. */
-static int MovieFits(HANDLE file, ULONGLONG offset, ULONGLONG end)
+ * inside the file with frames of the video in it, and the index, when
+ * there is one, inside the file and true to them.  Each frame lasts scale
+ * / rate seconds, and a caller may wait for the last one: a rate of
+ * nothing, or a play longer than any splash, never ends in time.  The
+ * movie list is walked as far as these need: every frame the player
+ * keeps of an uncompressed video, to its size; the first frame of a
+ * compressed one, unless the main header's count would play too long. */
+static int MovieFits(HANDLE file, ULONGLONG offset, ULONGLONG end, const AVIVIDEO *video)
 {
-    CHUNK chunk, first;
-    int movie = 0;
+    CHUNK chunk, movi = {}, idx1 = {};
+    int movie = 0, index = 0;
 
-    for (; offset < end; offset = chunk.next) {
+    for (; offset < end && !index; offset = chunk.next) {
         if (!NextChunk(file, offset, end, &chunk))
             return 0;
-        if (ChunkIs(chunk.id, "idx1"))
-            break;
-        if (!movie && IsList(&chunk, "movi")) {
-            ULONGLONG listEnd = chunk.dataAt + chunk.size;
-            ULONGLONG at = chunk.dataAt + 4;
-            do {
-                if (!NextChunk(file, at, listEnd, &first))
-                    return 0;
-                at = first.next;
-            } while (ChunkIs(first.id, "JUNK"));
+        if (ChunkIs(chunk.id, "idx1")) {
+            idx1 = chunk;
+            index = 1;
+        } else if (!movie && IsList(&chunk, "movi")) {
+            movi = chunk;
             movie = 1;
         }
     }
-    return movie ? 1 : Damaged();
+    ULONGLONG frames = 0, most = video->mostFrames;
+    int mostEnds = video->rate && most * video->scale <= (ULONGLONG)LONGEST_PLAY * video->rate;
+    if (!movie)
+        return Damaged();
+    if (!MovieFramesFit(file, &movi, video, video->pictureBytes || !mostEnds ? most : 1, &frames))
+        return 0;
+    if (frames == 0 || video->rate == 0 || frames * video->scale > (ULONGLONG)LONGEST_PLAY * video->rate)
+        return Damaged();
+    return index ? IndexFits(file, &idx1, &movi, video) : 1;
 }
 
 int AviFilePlayable(const char *path)
@@ -188,13 +212,14 @@ int AviFilePlayable(const char *path)
     ULONGLONG riffEnd = CHUNK_HEADER + (ULONGLONG)LeDword(head + 4);
     ULONGLONG limit = riffEnd < size ? riffEnd : size;
     CHUNK chunk;
+    AVIVIDEO video = {};
     int fits = 0, found = 0, walked = 1;
     for (ULONGLONG offset = RIFF_HEAD; offset < limit && !found && walked; offset = chunk.next) {
         walked = NextChunk(file, offset, limit, &chunk);
         found = walked && IsList(&chunk, "hdrl");
     }
     if (found)
-        fits = HeaderListFits(file, &chunk, size) && MovieFits(file, chunk.next, limit);
+        fits = HeaderListFits(file, &chunk, size, &video) && MovieFits(file, chunk.next, limit, &video);
     else if (walked)
         Damaged();         /* no header list at all */
     DWORD error = GetLastError();

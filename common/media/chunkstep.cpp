@@ -16,6 +16,26 @@ int ChunkIs(const char *id, const char *tag)
     return memcmp(id, tag, 4) == 0;
 }
 
+int ChunkFromBytes(const BYTE *head, DWORD got, ULONGLONG offset, ULONGLONG end, int order, CHUNK *chunk)
+{
+    memset(chunk, 0, sizeof *chunk);
+    if (offset > end || end - offset < CHUNK_HEADER || got < CHUNK_HEADER)
+        return Damaged();
+    memcpy(chunk->id, head, 4);
+    DWORD size = LeDword(head + 4);
+    chunk->size = order == CHUNK_BIG_ENDIAN ? _byteswap_ulong(size) : size;
+    chunk->dataAt = offset + CHUNK_HEADER;
+    if (chunk->size > end - chunk->dataAt)
+        return Damaged();
+    if (chunk->size >= 4 && got >= CHUNK_HEADER + 4)
+        memcpy(chunk->form, head + CHUNK_HEADER, 4);
+    /* a pad byte missing after the last chunk of a file harms no reader */
+    chunk->next = chunk->dataAt + chunk->size;
+    if (order == CHUNK_LITTLE_ENDIAN && (chunk->size & 1) && chunk->next < end)
+        chunk->next++;
+    return 1;
+}
+
 int ReadChunk(HANDLE file, ULONGLONG offset, ULONGLONG end, int order, CHUNK *chunk)
 {
     BYTE head[CHUNK_HEADER + 4];
@@ -26,21 +46,7 @@ int ReadChunk(HANDLE file, ULONGLONG offset, ULONGLONG end, int order, CHUNK *ch
         return Damaged();
     if (!ReadAt(file, offset, head, sizeof head, &got))
         return 0;
-    if (got < CHUNK_HEADER)
-        return Damaged();
-    memcpy(chunk->id, head, 4);
-    DWORD size = LeDword(head + 4);
-    chunk->size = order == CHUNK_BIG_ENDIAN ? _byteswap_ulong(size) : size;
-    chunk->dataAt = offset + CHUNK_HEADER;
-    if (chunk->size > end - chunk->dataAt)
-        return Damaged();
-    if (chunk->size >= 4 && got >= sizeof head)
-        memcpy(chunk->form, head + CHUNK_HEADER, 4);
-    /* a pad byte missing after the last chunk of a file harms no reader */
-    chunk->next = chunk->dataAt + chunk->size;
-    if (order == CHUNK_LITTLE_ENDIAN && (chunk->size & 1) && chunk->next < end)
-        chunk->next++;
-    return 1;
+    return ChunkFromBytes(head, got, offset, end, order, chunk);
 }
 
 HANDLE OpenMediaFile(const char *path, ULONGLONG *size)

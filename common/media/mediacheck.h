@@ -3,8 +3,9 @@
  * The sequencer walks a track until its length runs out, so a track cut
  * short under a lying length keeps its open busy for ever; the video
  * player trusts its header chunks and a damaged one takes the process
- * down.  Both checks read only chunk headers, by offset: a long file costs
- * a few reads.  All sizes are computed in 64 bits.
+ * down.  Both checks read only chunk headers and the AVI file's headers
+ * and index, by offset, never a frame or an event.  All sizes are
+ * computed in 64 bits.
  */
 #ifndef ZV_MEDIACHECK_H
 #define ZV_MEDIACHECK_H
@@ -31,6 +32,9 @@ enum { CHUNK_HEADER = 8, CHUNK_LITTLE_ENDIAN = 0, CHUNK_BIG_ENDIAN = 1 };
  * files and big-endian in MIDI ones; RIFF data is padded to even.  0 with
  * the last error: invalid data for a chunk that does not fit. */
 int ReadChunk(HANDLE file, ULONGLONG offset, ULONGLONG end, int order, CHUNK *chunk);
+/* The same from got bytes already read at offset (a list's form needs
+ * twelve of them). */
+int ChunkFromBytes(const BYTE *head, DWORD got, ULONGLONG offset, ULONGLONG end, int order, CHUNK *chunk);
 /* id is the four characters of tag. */
 int ChunkIs(const char *id, const char *tag);
 /* The file opened for reading, with its size; NULL with the last error. */
@@ -46,8 +50,10 @@ HANDLE OpenMediaFile(const char *path, ULONGLONG *size);
 int MidiFilePlayable(const char *path);
 /* 1 when the file may go to MCI as a video.  A RIFF file of form "AVI "
  * only when its chunks up to its header list, the headers in it, a video
- * stream's format and the index lie in the file and are sane; other files
- * go as they are.  0, with the last error set, for a damaged one. */
+ * stream's format, the movie list and the index lie in the file and are
+ * sane, the movie list holds frames of the video that an uncompressed
+ * picture can hold, and they play for an hour at most; other files go as
+ * they are.  0, with the last error set, for a damaged one. */
 int AviFilePlayable(const char *path);
 
 } // namespace zv

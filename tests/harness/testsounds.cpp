@@ -24,7 +24,28 @@ std::string Patched(std::string s, size_t offset, unsigned v)
 /* the size field of the chunk whose id or list type is tag */
 size_t SizeOf(const std::string &s, const char *tag, bool list)
 {
-    return s.find(tag) - (list ? 8 : 4);
+    return list ? s.find(tag) - 4 : s.find(tag) + 4;
+}
+
+/* s with every from (four characters) named to instead, from at on */
+std::string Renamed(std::string s, const char *from, const char *to, size_t at = 0)
+{
+    for (at = s.find(from, at); at != std::string::npos; at = s.find(from, at + 4))
+        s.replace(at, 4, to, 4);
+    return s;
+}
+
+/* An AVI file whose movie list holds body instead, without an index. */
+std::string WithMovie(const std::string &avi, const std::string &body)
+{
+    std::string s = avi.substr(0, SizeOf(avi, "movi", true) - 4) + List("movi", body);
+    return Patched(s, 4, (unsigned)s.size() - 8);
+}
+
+/* A field of the main header, or the video's stream header or format. */
+size_t StreamField(const std::string &avi, const char *chunk, size_t field)
+{
+    return avi.find(chunk) + 8 + field;
 }
 
 } // namespace
@@ -59,14 +80,39 @@ std::vector<DAMAGEDFILE> DamagedAvis()
     const std::string whole = AviBytes(32, 24, 30, 10, 0x3050C0);
     std::string auds = whole;
     auds.replace(auds.find("vids"), 4, "auds");
+    const size_t mainFrames = 16, bitCount = 14, compression = 16, scale = 20, rate = 24;
+    /* 32 x 32 at 24 bits holds 3072 bytes a picture */
+    const std::string deep = WithU16(AviBytes(32, 32, 3, 10, 0x3050C0), StreamField(whole, "strf", bitCount), 24);
+    std::string bigFrames;
+    for (int f = 0; f < 3; f++)
+        bigFrames += Chunk("00db", std::string(65536, '\x40'));
+    const size_t index = whole.find("idx1") + 8;
     return {
         {"a header list size of 4", Patched(whole, SizeOf(whole, "hdrl", true), 4)},
         {"an avih size of 4", Patched(whole, SizeOf(whole, "avih", false), 4)},
         {"a strl list size past the file", Patched(whole, SizeOf(whole, "strl", true), (unsigned)whole.size())},
         {"a stream type auds on a video format", auds},
         {"cut inside its headers", whole.substr(0, whole.find("strf") + 20)},
-        {"a frame count of none", Patched(whole, whole.find("avih") + 8 + 16, 0)},
+        {"a frame count of none", Patched(whole, StreamField(whole, "avih", mainFrames), 0)},
         {"a movie list without frames", Patched(whole, SizeOf(whole, "movi", true), 4)},
+        /* no chunk the player takes for a frame */
+        {"a movie list of one empty rec list",
+         WithMovie(Patched(whole, StreamField(whole, "avih", mainFrames), 1), List("rec ", ""))},
+        {"frames named for stream 1 of a one-stream video", Renamed(whole, "00db", "01db")},
+        {"frames of an unknown type 00xx", Renamed(whole, "00db", "00xx")},
+        /* uncompressed frames larger than the picture */
+        {"64 KB frames of a 32 x 32 x 24 picture", WithMovie(deep, bigFrames)},
+        {"32-bit frames of a 16-bit BI_BITFIELDS picture",
+         WithU16(Patched(whole, StreamField(whole, "strf", compression), BI_BITFIELDS),
+                 StreamField(whole, "strf", bitCount), 16)},
+        /* frames that never end */
+        {"a rate of 0", Patched(whole, StreamField(whole, "strh", rate), 0)},
+        {"a scale of 0xFFFFFFFF", Patched(whole, StreamField(whole, "strh", scale), 0xFFFFFFFFu)},
+        {"thirty frames lasting an hour and thirty seconds",
+         Patched(whole, StreamField(whole, "strh", scale), 1210)},
+        /* an index untrue to the frames */
+        {"an index entry past the movie list", Patched(whole, whole.size() - 8, (unsigned)whole.size())},
+        {"an index naming no frame", Renamed(whole, "00db", "00wb", index)},
     };
 }
 

@@ -18,7 +18,9 @@ std::string MidiBytes();
 /* Track or header lengths past the end of a file cut short. */
 std::vector<DAMAGEDFILE> DamagedMidis();
 /* AviBytes' clip with a lying list or chunk size, a stream type that
- * does not fit its format, no frames, or cut inside its headers. */
+ * does not fit its format, no frames (by count or by chunk), frames
+ * larger than an uncompressed picture, frames that never end, an index
+ * untrue to its frames, or cut inside its headers. */
 std::vector<DAMAGEDFILE> DamagedAvis();
 
 } // namespace zvtest

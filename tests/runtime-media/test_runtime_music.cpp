@@ -138,8 +138,10 @@ TEST(RuntimeMusic, SplashVideoPlaysToItsEndInThePictureControl)
 
 TEST(RuntimeMusic, DamagedMusicOrSplashVideoIsLoggedAndTheDocumentOpens)
 {
-    /* a MIDI file that would hold the open for ever, and videos that
-     * would take the runtime down before the document starts */
+    /* a MIDI file that would hold the open for ever, videos that would
+     * take the runtime down before the document starts (a wrong format, a
+     * header cut short, a movie list without a frame the player counts),
+     * and one whose frames never end, which the runtime would wait for */
     DISCSITE site = MakeDisc("damagedmedia");
     std::string doc = std::string("readme") + DOC_EXT;
     ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\" + doc, "x"));
@@ -152,6 +154,8 @@ TEST(RuntimeMusic, DamagedMusicOrSplashVideoIsLoggedAndTheDocumentOpens)
         {"tune.mid", zvtest::DamagedMidis()[0], {"Music=tune.mid", "MusicLen=1"}},
         {"clip.avi", zvtest::DamagedAvis()[3], video},
         {"clip.avi", zvtest::DamagedAvis()[4], video},
+        {"clip.avi", zvtest::DamagedAvis()[7], video},
+        {"clip.avi", zvtest::DamagedAvis()[12], video},
     };
     size_t started = 0;
     for (const auto &r : runs) {

@@ -364,10 +364,34 @@ TEST_F(RealMciTest, DamagedMidiIsLoggedAndNeverOpenedWholeMusicOpensAsBefore)
     ExpectRefusalsLogged(zvtest::ReadFileOr(logPath), cases, "Playing MUSIC '", dir);
 }
 
+/* The clip with its index's places counted from elsewhere than the movie
+ * list's type, as some writers count them: from the file's start, or from
+ * its first chunk. */
+std::string Reindexed(std::string avi, bool fromTheStart)
+{
+    size_t shift = fromTheStart ? avi.find("movi") : (size_t)-4;
+    for (size_t at = avi.find("idx1") + 8; at + 16 <= avi.size(); at += 16)
+        zvtest::SetU32(avi, at + 8, (unsigned)(zvtest::LeU32(avi, at + 8) + shift));
+    return avi;
+}
+
 TEST_F(RealMciTest, DamagedVideoIsLoggedAndNeverOpenedAWholeOnePlays)
 {
     HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 500, 100, 80, 60, NULL, NULL, NULL, NULL);
-    std::vector<MEDIACASE> cases = {{"a whole AVI file", "whole.avi", zvtest::AviBytes(32, 24, 30, 10, 0x3050C0), true}};
+    const std::string whole = zvtest::AviBytes(32, 24, 30, 10, 0x3050C0);
+    auto laidOut = [](bool recordLists, bool soundFirst, bool rle8) {
+        return zvtest::AviBytes(32, 24, 30, 10, 0x3050C0, 0x3050C0, 30, {recordLists, soundFirst, rle8});
+    };
+    std::vector<MEDIACASE> cases = {
+        {"a whole AVI file", "whole.avi", whole, true},
+        {"a whole AVI file in rec lists", "records.avi", laidOut(true, false, false), true},
+        {"a whole AVI file with a sound stream first", "sound.avi", laidOut(false, true, false), true},
+        {"a whole AVI file of both", "both.avi", laidOut(true, true, false), true},
+        /* compressed frames are their decoder's to read, whatever their size */
+        {"a whole RLE8 file of frames larger than the picture", "rle.avi", laidOut(false, false, true), true},
+        {"a whole AVI file indexed from the file's start", "absolute.avi", Reindexed(whole, true), true},
+        {"a whole AVI file indexed from its first chunk", "firstchunk.avi", Reindexed(whole, false), true},
+    };
     std::vector<zvtest::DAMAGEDFILE> damaged = zvtest::DamagedAvis();
     for (size_t i = 0; i < damaged.size(); i++)
         cases.push_back({damaged[i].what, "damaged" + std::to_string(i) + ".avi", damaged[i].bytes, false});
