@@ -138,8 +138,9 @@ TEST(RuntimeMusic, SplashVideoPlaysToItsEndInThePictureControl)
 
 TEST(RuntimeMusic, DamagedMusicOrSplashVideoIsLoggedAndTheDocumentOpens)
 {
-    /* a MIDI file that would hold the open for ever, and videos that
-     * would take the runtime down before the document starts */
+    /* MIDI files that would hold the open for ever (a track cut short, an
+     * event of 64 KB), and videos that would take the runtime down before
+     * the document starts */
     DISCSITE site = MakeDisc("damagedmedia");
     std::string doc = std::string("readme") + DOC_EXT;
     ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\" + doc, "x"));
@@ -150,6 +151,7 @@ TEST(RuntimeMusic, DamagedMusicOrSplashVideoIsLoggedAndTheDocumentOpens)
         std::vector<std::string> keys;
     } runs[] = {
         {"tune.mid", zvtest::DamagedMidis()[0], {"Music=tune.mid", "MusicLen=1"}},
+        {"long.mid", zvtest::DamagedMidis()[5], {"Music=long.mid", "MusicLen=1"}},
         {"clip.avi", zvtest::DamagedAvis()[3], video},
         {"clip.avi", zvtest::DamagedAvis()[4], video},
     };
