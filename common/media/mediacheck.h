@@ -1,11 +1,12 @@
 /*
  * mediacheck.h - whether a MIDI or AVI file is whole before MCI opens it.
- * The sequencer walks a track until its length runs out, so a track cut
- * short under a lying length keeps its open busy for ever; the video
+ * The sequencer walks every event of a track until its length runs out,
+ * so a track cut short under a lying length, or an event whose length
+ * wraps the sequencer's sums, keeps its open busy for ever; the video
  * player trusts its header chunks and a damaged one takes the process
- * down.  Both checks read only chunk headers and the AVI file's headers
- * and index, by offset, never a frame or an event.  All sizes are
- * computed in 64 bits.
+ * down.  The MIDI check reads each event's head once; the AVI check reads
+ * only chunk headers, the AVI file's headers and its index, by offset,
+ * never a frame.  All sizes are computed in 64 bits.
  */
 #ifndef ZV_MEDIACHECK_H
 #define ZV_MEDIACHECK_H
@@ -40,12 +41,23 @@ int ChunkIs(const char *id, const char *tag);
 /* The file opened for reading, with its size; NULL with the last error. */
 HANDLE OpenMediaFile(const char *path, ULONGLONG *size);
 
+/* ---- a MIDI file's tracks (midievents.cpp) ---- */
+
+/* The track chunks from at on, as many as the header counts (tracks),
+ * walked event by event as the sequencer walks them: each lies before end
+ * and each of its events inside it, no event reaches 64 KB and no number
+ * in it is longer than 4 bytes.  A place where no track chunk begins ends
+ * the walk with 1: the sequencer refuses such a file itself.  size is the
+ * file's, which the sequencer reads past a track's end. */
+int MidiTracksFit(HANDLE file, ULONGLONG size, ULONGLONG at, ULONGLONG end, unsigned tracks);
+
 /* ---- whole files ---- */
 
 /* 1 when the file may go to MCI as music.  A MIDI file (by its extension
  * .MID, .MIDI or .RMI, or its first bytes "MThd" or a RIFF form "RMID")
- * only when its header chunk and every chunk after it lie in the file;
- * other files go as they are.  0, with the last error set, for a MIDI file
+ * only when its header chunk lies in the file and its tracks fit
+ * (MidiTracksFit); what follows the tracks is not read.  Other files go
+ * as they are.  0, with the last error set, for a MIDI file
  * that is damaged or cannot be read. */
 int MidiFilePlayable(const char *path);
 /* 1 when the file may go to MCI as a video.  A RIFF file of form "AVI "

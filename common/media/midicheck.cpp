@@ -1,10 +1,10 @@
 /*
- * midicheck.cpp - whether a MIDI file's chunks lie in it before the
- * sequencer opens it.  The sequencer reads a track event by event until
- * the track's length runs out; in a file cut short inside a track whose
- * length reaches past the end, every read fails and the open never ends.
- * A header that counts more tracks than the file holds is left alone: the
- * sequencer refuses it by itself.
+ * midicheck.cpp - whether a MIDI file may go to the sequencer, whose open
+ * walks every track the header counts, event by event, before it returns:
+ * a track cut short under a lying length, or an event whose length wraps
+ * the sequencer's sums, keeps the open busy for ever.  Here the file's
+ * form and header are read and its tracks walked as the sequencer will
+ * (midievents.cpp); bytes after the last of them are read by neither.
  */
 #include "mediacheck.h"
 
@@ -16,6 +16,7 @@ namespace zv {
 
 enum {
     MTHD_BYTES = 6,        /* format, track count, division */
+    MIDI_MOST_TRACKS = 128,
     RIFF_HEAD = 12         /* "RIFF", size, form */
 };
 
@@ -60,19 +61,30 @@ static int FindRmidData(HANDLE file, ULONGLONG size, const BYTE *head, ULONGLONG
     return Damaged();
 }
 
-/* The header chunk and every chunk after it lie between at and end. */
-static int MidiChunksFit(HANDLE file, ULONGLONG at, ULONGLONG end)
+/* The header chunk between at and end, and the tracks it counts: a
+ * format 0 file has one whatever the count says, and the sequencer reads
+ * no more than MIDI_MOST_TRACKS. */
+static int MidiDataFits(HANDLE file, ULONGLONG size, ULONGLONG at, ULONGLONG end)
 {
     CHUNK chunk;
+    BYTE counts[4];
+    DWORD got = 0;
 
     if (!ReadChunk(file, at, end, CHUNK_BIG_ENDIAN, &chunk))
         return 0;
     if (!ChunkIs(chunk.id, "MThd") || chunk.size < MTHD_BYTES)
         return Damaged();
-    for (ULONGLONG offset = chunk.next; offset < end; offset = chunk.next)
-        if (!ReadChunk(file, offset, end, CHUNK_BIG_ENDIAN, &chunk))
-            return 0;
-    return 1;
+    if (!ReadAt(file, chunk.dataAt, counts, sizeof counts, &got))
+        return 0;
+    if (got < sizeof counts)
+        return Damaged();
+    unsigned format = (counts[0] << 8) | counts[1];
+    unsigned tracks = (counts[2] << 8) | counts[3];
+    if (format == 0)
+        tracks = 1;
+    if (tracks > MIDI_MOST_TRACKS)
+        tracks = MIDI_MOST_TRACKS;
+    return MidiTracksFit(file, size, chunk.next, end, tracks);
 }
 
 int MidiFilePlayable(const char *path)
@@ -93,9 +105,9 @@ int MidiFilePlayable(const char *path)
     else if (form == MIDI_NONE)
         fits = named ? Damaged() : 1;
     else if (form == MIDI_PLAIN)
-        fits = MidiChunksFit(file, 0, size);
+        fits = MidiDataFits(file, size, 0, size);
     else
-        fits = FindRmidData(file, size, head, &at, &end) && MidiChunksFit(file, at, end);
+        fits = FindRmidData(file, size, head, &at, &end) && MidiDataFits(file, size, at, end);
     DWORD error = GetLastError();
     CloseHandle(file);
     SetLastError(error);

@@ -2,7 +2,8 @@
  * test_menu_window.cpp - the menu window as a person sees it: its place
  * and size, the buttons and copyright line, what is enabled, and on the
  * screen the background through the buttons, icons, check marks and the
- * text colours; damaged pictures, icons and programs from the menu file.
+ * text colours; damaged pictures, icons, programs and music from the menu
+ * file.
  */
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include "screen.h"
 #include "testpictures.h"
 #include "testprograms.h"
+#include "testsounds.h"
 
 namespace zv {
 namespace {
@@ -230,15 +232,22 @@ TEST(MenuWindow, DamagedPicturesGiveTheirBoxDamagedIconsTheDefaultIcon)
     icons.push_back("ZVMenu.exe,-1");
     ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\good.ico", zvtest::IcoBytes({zvtest::IconImageBytes(32, 4)})));
 
-    /* each damaged background in turn, the first at the start, the others
-     * handed over by a second start; the window icon from a damaged file */
+    /* a MIDI file whose 64 KB event would hold the sequencer's open, and
+     * with it the menu, for ever */
+    ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\long.mid", zvtest::DamagedMidis()[5].bytes));
+
+    /* each damaged background in turn, the first at the start with the
+     * damaged music, the others handed over by a second start; the window
+     * icon from a damaged file */
     MENUPROC proc;
     for (size_t i = 0; i < bmps.size(); i++) {
         SCOPED_TRACE(bmps[i].what);
         std::string bmp = "back" + std::to_string(i) + ".bmp", ini = "back" + std::to_string(i) + ".ini";
         ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\" + bmp, bmps[i].bytes));
-        WriteMenuIni(site.dir + "\\" + ini, {"Background=" + bmp, "Icon=" + icons[i % icons.size()]},
-                     {"MenuText1=A", "Command1=marker.exe"});
+        std::vector<std::string> options = {"Background=" + bmp, "Icon=" + icons[i % icons.size()]};
+        if (i == 0)
+            options.push_back("Music=long.mid");
+        WriteMenuIni(site.dir + "\\" + ini, options, {"MenuText1=A", "Command1=marker.exe"});
         MENUPROC second;
         ASSERT_TRUE(StartMenu(site, ini, NULL, i == 0 ? &proc : &second));
         std::vector<zvtest::BOX> boxes = AnswerBoxes(proc, 1);

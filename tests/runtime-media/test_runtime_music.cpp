@@ -138,10 +138,11 @@ TEST(RuntimeMusic, SplashVideoPlaysToItsEndInThePictureControl)
 
 TEST(RuntimeMusic, DamagedMusicOrSplashVideoIsLoggedAndTheDocumentOpens)
 {
-    /* a MIDI file that would hold the open for ever, videos that would
-     * take the runtime down before the document starts (a wrong format, a
-     * header cut short, a movie list without a frame the player counts),
-     * and one whose frames never end, which the runtime would wait for */
+    /* MIDI files that would hold the open for ever (a track cut short, an
+     * event of 64 KB), videos that would take the runtime down before the
+     * document starts (a wrong format, a header cut short, a movie list
+     * without a frame the player counts), and one whose frames never end,
+     * which the runtime would wait for */
     DISCSITE site = MakeDisc("damagedmedia");
     std::string doc = std::string("readme") + DOC_EXT;
     ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\" + doc, "x"));
@@ -152,6 +153,7 @@ TEST(RuntimeMusic, DamagedMusicOrSplashVideoIsLoggedAndTheDocumentOpens)
         std::vector<std::string> keys;
     } runs[] = {
         {"tune.mid", zvtest::DamagedMidis()[0], {"Music=tune.mid", "MusicLen=1"}},
+        {"long.mid", zvtest::DamagedMidis()[5], {"Music=long.mid", "MusicLen=1"}},
         {"clip.avi", zvtest::DamagedAvis()[3], video},
         {"clip.avi", zvtest::DamagedAvis()[4], video},
         {"clip.avi", zvtest::DamagedAvis()[7], video},

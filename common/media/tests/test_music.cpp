@@ -3,7 +3,7 @@
  * order through a recorder in place of MCI, the log lines beside them, and
  * Wine's real devices for what they can show (a wave that opens, an AVI
  * that draws into its window and, told to wait, holds the caller), and
- * damaged MIDI and AVI files that never reach them.
+ * damaged MIDI and AVI files that never reach them while whole ones do.
  */
 #include <windows.h>
 
@@ -332,9 +332,9 @@ void ExpectRefusalsLogged(const std::string &log, const std::vector<MEDIACASE> &
 
 TEST_F(RealMciTest, DamagedMidiIsLoggedAndNeverOpenedWholeMusicOpensAsBefore)
 {
-    std::vector<zvtest::DAMAGEDFILE> damaged = zvtest::DamagedMidis();
+    std::vector<zvtest::DAMAGEDFILE> damaged = zvtest::DamagedMidis(), whole = zvtest::WholeMidis();
     std::vector<MEDIACASE> cases = {
-        {"a whole MIDI file", "Whole Tune.MID", zvtest::MidiBytes(), true},
+        {"a whole MIDI file of a name with blanks", "Whole Tune.MID", zvtest::MidiBytes(), true},
         {"a wave file", "Tune.wav", zvtest::WaveBytes(300), true},
         /* known by its first bytes, whatever its name */
         {"a damaged MIDI file of another name", "tune.kar", damaged[0].bytes, false},
@@ -343,6 +343,8 @@ TEST_F(RealMciTest, DamagedMidiIsLoggedAndNeverOpenedWholeMusicOpensAsBefore)
     };
     for (size_t i = 0; i < damaged.size(); i++)
         cases.push_back({damaged[i].what, "damaged" + std::to_string(i) + ".mid", damaged[i].bytes, false});
+    for (size_t i = 0; i < whole.size(); i++)
+        cases.push_back({whole[i].what, "whole" + std::to_string(i) + ".mid", whole[i].bytes, true});
 
     for (const MEDIACASE &c : cases) {
         SCOPED_TRACE(c.what);
