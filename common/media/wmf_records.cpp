@@ -220,7 +220,8 @@ static int PatternFits(const BYTE *r, ULONGLONG size)
 }
 
 /* Bands of a region: each a count of edges, two edges of y, the count of
- * x edges, and the count again, all inside the record. */
+ * x edges, and the count again, all inside the record; no more
+ * rectangles in all than the platform merges in reasonable time. */
 static int RegionFits(const BYTE *r, ULONGLONG size, const WPART &part)
 {
     ULONGLONG words = size / 2, at = PARM_AT / 2 + part.b;

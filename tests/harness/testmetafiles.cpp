@@ -615,7 +615,7 @@ std::vector<DAMAGEDFILE> GiantFigures()
         HBRUSH blue = CreateSolidBrush(RGB(0, 0, 200));
         HGDIOBJ oldBrush = SelectObject(dc, blue);
         Rectangle(dc, 0, 0, 100, 80);
-        const int widths[] = {3, 3, 3, 3, 10 * huge, 3000, 3000, 1900, 3, 3};
+        const int widths[] = {3, 3, 3, 3, 10 * huge, 1000, 3000, 1900, 3, 3};
         HPEN wide = CreatePen(PS_SOLID, widths[kind], RGB(200, 0, 0));
         HGDIOBJ oldPen = SelectObject(dc, wide);
         const char *what = "";
@@ -641,7 +641,7 @@ std::vector<DAMAGEDFILE> GiantFigures()
             LineTo(dc, 50, 50);
             break;
         case 5:
-            what = "a pen of 3,000 units then a transform x50, an ellipse";
+            what = "a pen of 1,000 units then a transform x50, an ellipse";
             Scaled(dc, 50);
             Ellipse(dc, 0, 0, 50, 50);
             break;

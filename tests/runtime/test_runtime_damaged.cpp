@@ -85,12 +85,14 @@ namespace zv {
 namespace {
 
 /* Such figures once kept ZORVAN.EXE drawing for more than a minute: a
- * giant ellipse, and a wide pen under a transform that grows it later. */
+ * giant ellipse, and a wide pen under a transform that grows it later
+ * (the picture shown at its own size, where the pen passes when made). */
 TEST(RuntimeDamagedFiles, AGiantFigureInTheSplashDoesNotKeepTheRuntime)
 {
     DISCSITE site = MakeDisc("giantemf");
     ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\readme" + DOC_EXT, "x"));
-    WriteInf(site, {"Splash=splash.emf", "SplashLen=0", std::string("Document=readme") + DOC_EXT});
+    WriteInf(site, {"Splash=splash.emf", "SplashLen=0", "ImageWidth=150", "ImageHeight=110",
+                    std::string("Document=readme") + DOC_EXT});
     std::vector<zvtest::DAMAGEDFILE> figures =
         Picked(zvtest::GiantFigures(), {"an ellipse", "a pen of 3,000 units then a transform x1,000, a rectangle"});
     size_t runs = 0;
