@@ -135,7 +135,7 @@ static int PenWidthFits(HDC dc, LONGLONG width)
 static int SelectedPenFits(HDC dc)
 {
     HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN);
-    BYTE held[sizeof(EXTLOGPEN) + 64 * sizeof(DWORD)];
+    DWORD held[sizeof(EXTLOGPEN) / sizeof(DWORD) + 64];
     LOGPEN plain;
 
     switch (GetObjectType(pen)) {
@@ -145,7 +145,7 @@ static int SelectedPenFits(HDC dc)
         return PenWidthFits(dc, plain.lopnWidth.x);
     case OBJ_EXTPEN: {
         int bytes = GetObjectA(pen, 0, NULL);
-        BYTE *buffer = bytes > (int)sizeof held ? (BYTE *)HeapAlloc(GetProcessHeap(), 0, (SIZE_T)bytes) : held;
+        void *buffer = bytes > (int)sizeof held ? HeapAlloc(GetProcessHeap(), 0, (SIZE_T)bytes) : held;
         int fits = 1;
         if (buffer && GetObjectA(pen, bytes, buffer) == bytes) {
             const EXTLOGPEN *extended = (const EXTLOGPEN *)buffer;
