@@ -50,7 +50,9 @@ enum {
     PART_WORD_COUNT = 1,    /* the count is 16 bits */
     PART_OPTIONAL = 2,      /* a DIB with offBmi 0, dx with offset 0, a short region: not read */
     PART_STOCK = 4,         /* the object may be a stock object */
-    PART_SECTION = 8        /* the bits are copied whole into a DIB section */
+    PART_SECTION = 8,       /* the bits are copied whole into a DIB section */
+    PART_AT_START = 16      /* offBmi 0 points at the record's own first bytes, read as
+                               a header: not read further when the platform refuses them */
 };
 
 struct PART {
@@ -164,7 +166,7 @@ static const RECORDTYPE emrTypes[] = {
       DIB_OF(EMRMASKBLT, iUsageSrc, offBmiSrc, 0), DIB_OF(EMRMASKBLT, iUsageMask, offBmiMask, 0)}},
     {EMR_PLGBLT, sizeof(EMRPLGBLT),
      {COORDS(EMRPLGBLT, aptlDest, cySrc), COORDS(EMRPLGBLT, xMask, yMask),
-      DIB_OF(EMRPLGBLT, iUsageSrc, offBmiSrc, 0), DIB_OF(EMRPLGBLT, iUsageMask, offBmiMask, 0)}},
+      DIB_OF(EMRPLGBLT, iUsageSrc, offBmiSrc, 0), DIB_OF(EMRPLGBLT, iUsageMask, offBmiMask, PART_AT_START)}},
     {EMR_SETDIBITSTODEVICE, sizeof(EMRSETDIBITSTODEVICE),
      {COORDS(EMRSETDIBITSTODEVICE, xDest, cySrc),
       {PART_DIB, 0, EMR_AT(EMRSETDIBITSTODEVICE, iUsageSrc), EMR_AT(EMRSETDIBITSTODEVICE, offBmiSrc),
@@ -258,6 +260,10 @@ static int DibFits(const BYTE *record, DWORD size, const PART &part)
 
     if ((part.flags & PART_OPTIONAL) && offBmi == 0)
         return 1;
+    /* a mask-less PlgBlt as the platform writes it: the type, size and
+     * bounds make a header the platform refuses before reading more */
+    if ((part.flags & PART_AT_START) && offBmi == 0 && !DibHeaderTaken(record, usage))
+        return 1;
     if (!Inside(offBmi, cbBmi, 1, size) || !Inside(offBits, cbBits, 1, size))
         return 0;
     if (!DibBytes(record + offBmi, cbBmi, usage, rows, &sizes) || sizes.header > cbBmi || sizes.image > cbBits)
@@ -293,8 +299,9 @@ static int RegionFits(const BYTE *record, DWORD size, const PART &part)
     if (bytes < RGN_HEADER)
         return 0;
     const BYTE *data = record + part.b;
-    return LeDword(data + offsetof(RGNDATAHEADER, dwSize)) >= RGN_HEADER &&
-           Inside(RGN_HEADER, LeDword(data + offsetof(RGNDATAHEADER, nCount)), sizeof(RECT), bytes);
+    DWORD rects = LeDword(data + offsetof(RGNDATAHEADER, nCount));
+    return LeDword(data + offsetof(RGNDATAHEADER, dwSize)) >= RGN_HEADER && rects <= REGION_RECTS_MOST &&
+           Inside(RGN_HEADER, rects, sizeof(RECT), bytes);
 }
 
 static int PartFits(const BYTE *record, DWORD size, const PART &part, DWORD handles)

@@ -6,8 +6,12 @@
  * figure or pen millions of device pixels away or across, which only a
  * damaged file holds, keeps it busy for minutes, and a larger one
  * overflows its sums.  Bitmaps are held to the same place, so that no sum
- * of theirs overflows either.  Where a figure lands is known only while
- * the picture plays, under the transforms its records set.
+ * of theirs overflows either.  Where a figure lands, and how wide the
+ * selected pen is on the device, is known only while the picture plays,
+ * under the transforms its records set: the platform widens a pen again
+ * whenever the transform changes.  A transform the platform cannot invert
+ * is left out with the figures drawn under it, and a picture stops
+ * drawing once it has drawn for longer than anyone waits for a splash.
  */
 #include <windows.h>
 
@@ -21,7 +25,16 @@ namespace zv {
 enum {
     FARTHEST_POINT = 1 << 16,    /* device pixels from the origin: far beyond any screen */
     WIDEST_PEN = 1 << 12,        /* device pixels: a pen of 30000 takes a third of a second a figure */
-    FARTHEST_UNIT = 1 << 27      /* the platform's own coordinate space */
+    FARTHEST_UNIT = 1 << 27,     /* the platform's own coordinate space */
+    /* ms: a 3.5 MB picture of 20,000 figures, a full-screen photograph
+     * and 500 lines of text plays in a third of that here */
+    LONGEST_PICTURE = 1000
+};
+
+/* What one playing of a picture keeps from record to record. */
+struct PLAYING {
+    DWORD started;    /* GetTickCount at the first record */
+    int degenerate;   /* a transform was left out: its figures are too */
 };
 
 /* A box in logical units, built up point by point. */
@@ -109,6 +122,92 @@ static BOX PointsBox(const BYTE *record, ULONGLONG count, size_t at, int wide)
     return box;
 }
 
+/* A pen of width logical units is narrower than WIDEST_PEN on the device. */
+static int PenWidthFits(HDC dc, LONGLONG width)
+{
+    BOX box = {0, 0, 0, 0, 1};
+    Include(&box, 0, 0);
+    Include(&box, width, width);
+    return DeviceBoxFits(dc, box, FARTHEST_UNIT, WIDEST_PEN);
+}
+
+/* The pen selected in dc, at the width the platform draws it with now. */
+static int SelectedPenFits(HDC dc)
+{
+    HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN);
+    DWORD held[sizeof(EXTLOGPEN) / sizeof(DWORD) + 64];
+    LOGPEN plain;
+
+    switch (GetObjectType(pen)) {
+    case OBJ_PEN:
+        if (GetObjectA(pen, sizeof plain, &plain) != sizeof plain || (plain.lopnStyle & PS_STYLE_MASK) == PS_NULL)
+            return 1;
+        return PenWidthFits(dc, plain.lopnWidth.x);
+    case OBJ_EXTPEN: {
+        int bytes = GetObjectA(pen, 0, NULL);
+        void *buffer = bytes > (int)sizeof held ? HeapAlloc(GetProcessHeap(), 0, (SIZE_T)bytes) : held;
+        int fits = 1;
+        if (buffer && GetObjectA(pen, bytes, buffer) == bytes) {
+            const EXTLOGPEN *extended = (const EXTLOGPEN *)buffer;
+            /* cosmetic pens are one pixel wide whatever the transform */
+            if ((extended->elpPenStyle & PS_TYPE_MASK) == PS_GEOMETRIC &&
+                (extended->elpPenStyle & PS_STYLE_MASK) != PS_NULL)
+                fits = PenWidthFits(dc, extended->elpWidth);
+        }
+        if (buffer && buffer != held)
+            HeapFree(GetProcessHeap(), 0, buffer);
+        return fits;
+    }
+    default:
+        return 1;
+    }
+}
+
+/* Records that draw with the selected pen. */
+static int Strokes(DWORD type)
+{
+    static const DWORD stroking[] = {
+        EMR_RECTANGLE, EMR_ELLIPSE, EMR_ROUNDRECT, EMR_ARC, EMR_ARCTO, EMR_CHORD, EMR_PIE, EMR_ANGLEARC,
+        EMR_LINETO, EMR_POLYBEZIER, EMR_POLYGON, EMR_POLYLINE, EMR_POLYBEZIERTO, EMR_POLYLINETO,
+        EMR_POLYDRAW, EMR_POLYBEZIER16, EMR_POLYGON16, EMR_POLYLINE16, EMR_POLYBEZIERTO16,
+        EMR_POLYLINETO16, EMR_POLYDRAW16, EMR_POLYPOLYLINE, EMR_POLYPOLYGON, EMR_POLYPOLYLINE16,
+        EMR_POLYPOLYGON16, EMR_STROKEPATH, EMR_STROKEANDFILLPATH, EMR_WIDENPATH};
+    for (DWORD stroke : stroking)
+        if (stroke == type)
+            return 1;
+    return 0;
+}
+
+/* Records that draw on the device, or add to a path, under the transform. */
+static int Draws(DWORD type)
+{
+    static const DWORD drawing[] = {
+        EMR_EXTFLOODFILL, EMR_SETPIXELV, EMR_FILLPATH, EMR_FILLRGN, EMR_FRAMERGN, EMR_INVERTRGN,
+        EMR_PAINTRGN, EMR_BITBLT, EMR_STRETCHBLT, EMR_MASKBLT, EMR_PLGBLT, EMR_SETDIBITSTODEVICE,
+        EMR_STRETCHDIBITS, EMR_EXTTEXTOUTA, EMR_EXTTEXTOUTW, EMR_POLYTEXTOUTA, EMR_POLYTEXTOUTW,
+        EMR_ALPHABLEND, EMR_TRANSPARENTBLT, EMR_GRADIENTFILL, EMR_MOVETOEX};
+    for (DWORD draw : drawing)
+        if (draw == type)
+            return 1;
+    return Strokes(type);
+}
+
+/* Records after which the platform computes the transform again. */
+static int Transforms(DWORD type)
+{
+    return type == EMR_SETWORLDTRANSFORM || type == EMR_MODIFYWORLDTRANSFORM || type == EMR_SETMAPMODE ||
+           type == EMR_SETWINDOWEXTEX || type == EMR_SETVIEWPORTEXTEX || type == EMR_SCALEWINDOWEXTEX ||
+           type == EMR_SCALEVIEWPORTEXTEX;
+}
+
+/* Whether the platform can take device points back through the transform
+ * of dc (it cannot for a determinant inside its own limit). */
+static int Invertible(HDC dc)
+{
+    POINT point = {0, 0};
+    return DPtoLP(dc, &point, 1);
+}
+
 /* Whether the record may be played on dc as it stands now. */
 static int FigureFits(HDC dc, const ENHMETARECORD *emr)
 {
@@ -177,16 +276,9 @@ static int FigureFits(HDC dc, const ENHMETARECORD *emr)
     case EMR_PLGBLT:
         return DeviceBoxFits(dc, PointsBox(record, 3, offsetof(EMRPLGBLT, aptlDest), 1));
     case EMR_CREATEPEN:
-        Include(&box, 0, 0);
-        Include(&box, Long(record, offsetof(EMRCREATEPEN, lopn.lopnWidth)),
-                Long(record, offsetof(EMRCREATEPEN, lopn.lopnWidth)));
-        return DeviceBoxFits(dc, box, FARTHEST_UNIT, WIDEST_PEN);
-    case EMR_EXTCREATEPEN: {
-        LONGLONG width = LeDword(record + offsetof(EMREXTCREATEPEN, elp.elpWidth));
-        Include(&box, 0, 0);
-        Include(&box, width, width);
-        return DeviceBoxFits(dc, box, FARTHEST_UNIT, WIDEST_PEN);
-    }
+        return PenWidthFits(dc, Long(record, offsetof(EMRCREATEPEN, lopn.lopnWidth)));
+    case EMR_EXTCREATEPEN:
+        return PenWidthFits(dc, LeDword(record + offsetof(EMREXTCREATEPEN, elp.elpWidth)));
     default:
         return 1;
     }
@@ -195,16 +287,35 @@ static int FigureFits(HDC dc, const ENHMETARECORD *emr)
 static int CALLBACK PlayFitting(HDC dc, HANDLETABLE *table, const ENHMETARECORD *record, int handles,
                                 LPARAM data)
 {
-    (void)data;
+    PLAYING *playing = (PLAYING *)data;
+    XFORM before;
+
+    if (record->iType == EMR_HEADER)
+        playing->started = GetTickCount();
+    /* what is drawn by then stays */
+    if (GetTickCount() - playing->started > LONGEST_PICTURE)
+        return 1;
+    if (Draws(record->iType) && (playing->degenerate || (Strokes(record->iType) && !SelectedPenFits(dc))))
+        return 1;
     /* a pen left out stays unmade: selecting it keeps the one before */
-    if (FigureFits(dc, record))
-        PlayEnhMetaFileRecord(dc, table, record, (UINT)handles);
+    if (!FigureFits(dc, record))
+        return 1;
+    int transforms = Transforms(record->iType) && GetWorldTransform(dc, &before);
+    PlayEnhMetaFileRecord(dc, table, record, (UINT)handles);
+    if (transforms) {
+        playing->degenerate = !Invertible(dc);
+        if (playing->degenerate)
+            SetWorldTransform(dc, &before);
+    } else if (record->iType == EMR_RESTOREDC) {
+        playing->degenerate = !Invertible(dc);
+    }
     return 1;
 }
 
 BOOL PlayPicture(HDC dc, HENHMETAFILE picture, const RECT *rect)
 {
-    return EnumEnhMetaFile(dc, picture, PlayFitting, NULL, rect);
+    PLAYING playing = {GetTickCount(), 0};
+    return EnumEnhMetaFile(dc, picture, PlayFitting, &playing, rect);
 }
 
 } // namespace zv

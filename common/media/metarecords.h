@@ -14,6 +14,11 @@
 
 namespace zv {
 
+/* Rectangles of one region, in either kind of metafile: the platform
+ * merges them one by one, in time that grows with the square of their
+ * number (8,000 scattered ones take a third of a second here). */
+enum { REGION_RECTS_MOST = 8192 };
+
 /* ---- enhanced metafiles (emf_records.cpp) ---- */
 
 /* Byte count of the enhanced metafile at data, or 0 when its header,
@@ -47,6 +52,11 @@ struct DIBBYTES {
  * bytes its colour table (entries of the usage's size) and its pixels
  * take.  rows limits the rows read (a number of scan lines), or is ~0. */
 int DibBytes(const BYTE *info, ULONGLONG room, DWORD usage, ULONGLONG rows, DIBBYTES *sizes);
+/* Whether the platform reads on past the header at info (at least a
+ * BITMAPINFOHEADER's worth of bytes), into a colour table and bits, for
+ * a bitmap it reads with this usage, as SetDIBits does; 0 for a header
+ * it refuses before that. */
+int DibHeaderTaken(const BYTE *info, DWORD usage);
 
 } // namespace zv
 

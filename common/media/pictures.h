@@ -42,8 +42,10 @@ HENHMETAFILE LoadMetaFileResource(HGLOBAL resource);
  * number of bytes that data holds. */
 HENHMETAFILE LoadPlaceableMetaFile(const void *data, DWORD size);
 /* Plays the picture into rect as PlayEnhMetaFile does, leaving out the
- * figures and pens that land too far out on the device to draw in
- * reasonable time (metafile_play.cpp). */
+ * figures and pens that land too far out or too wide on the device to
+ * draw in reasonable time, transforms the platform cannot invert with
+ * their figures, and whatever comes after a second of drawing
+ * (metafile_play.cpp). */
 BOOL PlayPicture(HDC dc, HENHMETAFILE picture, const RECT *rect);
 
 } // namespace zv

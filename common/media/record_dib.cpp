@@ -13,6 +13,7 @@ namespace zv {
 
 enum { CORE_HEADER = sizeof(BITMAPCOREHEADER), INFO_HEADER = sizeof(BITMAPINFOHEADER) };
 enum { USAGE_MONO = 2 };   /* a brush's mono bits without a colour table */
+enum : ULONGLONG { RLE_PIXEL_BYTES = 1ull << 31 };
 
 static int KnownDepth(DWORD bits)
 {
@@ -61,6 +62,7 @@ int DibBytes(const BYTE *info, ULONGLONG room, DWORD usage, ULONGLONG rows, DIBB
         colours = 0;
 
     sizes->header = headerSize + masks + colours * entry;
+    ULONGLONG fullHeight = height;
     /* a top-down bitmap is read whole whatever the scan lines say */
     if (rows < height && !topDown)
         height = rows;
@@ -71,6 +73,10 @@ int DibBytes(const BYTE *info, ULONGLONG room, DWORD usage, ULONGLONG rows, DIBB
         break;
     case BI_RLE8:
     case BI_RLE4:
+        /* the platform sizes the decoded bitmap in 32 bits */
+        if (DibRowBytes(width, bits) * fullHeight >= RLE_PIXEL_BYTES)
+            return 0;
+        /* fall through */
     case BI_JPEG:
     case BI_PNG:
         /* packed pixels: as many bytes as the header says */
@@ -80,6 +86,32 @@ int DibBytes(const BYTE *info, ULONGLONG room, DWORD usage, ULONGLONG rows, DIBB
         return 0;
     }
     return 1;
+}
+
+int DibHeaderTaken(const BYTE *info, DWORD usage)
+{
+    BITMAPINFOHEADER h;
+    DWORD headerSize = LeDword(info);
+
+    /* the usage itself is judged later, once the colours are read */
+    if (usage > USAGE_MONO)
+        return 0;
+    if (headerSize == CORE_HEADER) {
+        return LeWord(info + 4) != 0 && LeWord(info + 6) != 0 && LeWord(info + 8) != 0 &&
+               KnownDepth(LeWord(info + 10));
+    }
+    if (headerSize < INFO_HEADER)
+        return 0;
+    memcpy(&h, info, sizeof h);
+    if (h.biWidth <= 0 || h.biHeight == 0)
+        return 0;
+    if (h.biCompression == BI_RLE4 || h.biCompression == BI_RLE8)
+        return h.biHeight > 0 && h.biSizeImage != 0 && h.biBitCount == (h.biCompression == BI_RLE4 ? 4 : 8);
+    if (h.biPlanes == 0 || !KnownDepth(h.biBitCount))
+        return 0;
+    if (h.biBitCount == 16 || h.biBitCount == 32)
+        return h.biCompression == BI_RGB || h.biCompression == BI_BITFIELDS;
+    return h.biCompression == BI_RGB;
 }
 
 } // namespace zv

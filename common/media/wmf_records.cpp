@@ -45,7 +45,8 @@ enum {
 
 enum {
     WPART_LONG_ONLY = 1,  /* a DIB that only records longer than 12 words have */
-    WPART_ZERO_NONE = 2   /* object index 0 means none */
+    WPART_ZERO_NONE = 2,  /* object index 0 means none */
+    WPART_BRUSH_DIB = 4   /* a pattern brush's DIB, recorded again as the platform keeps it */
 };
 
 struct WPART {
@@ -116,7 +117,7 @@ static const WRECORDTYPE metaTypes[] = {
     {META_POLYPOLYGON, 4, {{WPART_POLYPOLY, 0, 0, 0, 0}}},
     {META_DIBBITBLT, 12, {{WPART_DIB, WPART_LONG_ONLY, 8, USAGE_FROM_RGB, 0}}},
     {META_DIBSTRETCHBLT, 13, {{WPART_DIB, 0, 10, USAGE_FROM_RGB, 0}}},
-    {META_DIBCREATEPATTERNBRUSH, 5, {{WPART_DIB, 0, 2, 1, 0}}},
+    {META_DIBCREATEPATTERNBRUSH, 5, {{WPART_DIB, WPART_BRUSH_DIB, 2, 1, 0}}},
     {META_STRETCHDIB, 14, {{WPART_DIB, 0, 11, 2, 0}}},
     {META_EXTFLOODFILL, 8, {}},
     {META_DELETEOBJECT, 4, {WOBJECT(0)}},
@@ -150,6 +151,28 @@ static ULONGLONG RoomFrom(ULONGLONG n, ULONGLONG size)
     return at <= size ? size - at : 0;
 }
 
+/* SetWinMetaFileBits records every bitmap again, in an enhanced
+ * metafile whose recorder stops the process on a record that is not
+ * whole 4-byte words: it copies a colour table of 2-byte palette indices
+ * (for a brush as many as the depth holds at most) and compressed bits of
+ * the size their header gives. */
+static int RecorderTakes(const BYTE *info, ULONGLONG room, DWORD usage, int brush)
+{
+    BITMAPINFOHEADER h;
+
+    if (room < sizeof h || LeDword(info) < sizeof h)
+        return 1;   /* a core header counts no colours and has no compression */
+    memcpy(&h, info, sizeof h);
+    if (!brush && (h.biCompression == BI_RLE4 || h.biCompression == BI_RLE8) && h.biSizeImage % 4)
+        return 0;
+    if (usage != DIB_PAL_COLORS || h.biCompression == BI_BITFIELDS || h.biBitCount > 8)
+        return 1;
+    ULONGLONG colours = h.biClrUsed, most = 1ull << h.biBitCount;
+    if (brush && (colours == 0 || colours > most))
+        colours = most;
+    return colours % 2 == 0;
+}
+
 static int DibFits(const BYTE *r, ULONGLONG size, const WPART &part)
 {
     DWORD usage = part.b == USAGE_FROM_RGB ? DIB_RGB_COLORS : Parm(r, part.b);
@@ -159,8 +182,9 @@ static int DibFits(const BYTE *r, ULONGLONG size, const WPART &part)
 
     if ((part.flags & WPART_LONG_ONLY) && size <= 12 * 2)
         return 1;
-    return DibBytes(r + PARM_AT + 2 * part.a, room, usage, rows, &sizes) && sizes.header <= room &&
-           sizes.image <= room - sizes.header;
+    const BYTE *info = r + PARM_AT + 2 * part.a;
+    return DibBytes(info, room, usage, rows, &sizes) && sizes.header <= room &&
+           sizes.image <= room - sizes.header && RecorderTakes(info, room, usage, part.flags & WPART_BRUSH_DIB);
 }
 
 /* A device-dependent bitmap: rows of whole words, for each plane, at the
@@ -187,7 +211,7 @@ static int PatternFits(const BYTE *r, ULONGLONG size)
         return DdbFits((ULONGLONG)llabs(h.biWidth), (ULONGLONG)llabs(h.biHeight), h.biPlanes, h.biBitCount,
                        RoomFrom(PATTERN_BITS_AT, size));
     case BS_DIBPATTERN: {
-        WPART dib = {WPART_DIB, 0, INFO_AT, 1, 0};
+        WPART dib = {WPART_DIB, WPART_BRUSH_DIB, INFO_AT, 1, 0};
         return size >= PARM_AT + 2 * INFO_AT && DibFits(r, size, dib);
     }
     default:
@@ -196,11 +220,13 @@ static int PatternFits(const BYTE *r, ULONGLONG size)
 }
 
 /* Bands of a region: each a count of edges, two edges of y, the count of
- * x edges, and the count again, all inside the record. */
+ * x edges, and the count again, all inside the record; no more
+ * rectangles in all than the platform merges in reasonable time. */
 static int RegionFits(const BYTE *r, ULONGLONG size, const WPART &part)
 {
     ULONGLONG words = size / 2, at = PARM_AT / 2 + part.b;
     WORD bands = Parm(r, part.a);
+    ULONGLONG rects = 0;
 
     for (WORD band = 0; band < bands; band++) {
         if (at >= words)
@@ -209,9 +235,10 @@ static int RegionFits(const BYTE *r, ULONGLONG size, const WPART &part)
         ULONGLONG end = at + edges + 3;
         if (edges & 1 || end >= words || LeWord(r + 2 * end) != edges)
             return 0;
+        rects += edges / 2;
         at = end + 1;
     }
-    return 1;
+    return rects <= REGION_RECTS_MOST;
 }
 
 /* How far past a table of objects the platform may look without reaching
@@ -297,9 +324,21 @@ DWORD WindowsBytes(const BYTE *data, DWORD size)
     return total;
 }
 
+/* The bytes at offset that the platform reads, 2 or 4 of them: 1 with
+ * the number when they lie in the file, 0 when they are not there. */
+static int NumberAt(const BYTE *data, DWORD bytes, ULONGLONG offset, int count, DWORD *value)
+{
+    if (offset + count > bytes)
+        return 0;
+    *value = count == 2 ? LeWord(data + offset) : LeDword(data + offset);
+    return 1;
+}
+
 /* An enhanced metafile that the records carry in comments, put together
- * as the platform does; 1 when there is none or the platform would not
- * take it, else whether it is whole. */
+ * as the platform does.  The platform reads the comment's marker and its
+ * chunk header at fixed places whatever the record's size: 1 when there
+ * is none or the platform would not take it, 0 when what it reads lies
+ * past the file or past its record, else whether the picture is whole. */
 static int CarriedFits(const BYTE *data, DWORD bytes)
 {
     DWORD offset, record, size = 0, left = 0, chunks = 0, filled = 0;
@@ -312,8 +351,17 @@ static int CarriedFits(const BYTE *data, DWORD bytes)
         record = LeDword(r);
         room = (ULONGLONG)record * 2;
         /* any other record first: the records are played instead */
-        if (LeWord(r + 4) != META_ESCAPE || Parm(r, 0) != MFCOMMENT || room < CHUNK_AT + 4 ||
-            LeDword(r + CHUNK_AT) != CARRIED_MAGIC) {
+        if (LeWord(r + 4) != META_ESCAPE) {
+            taken = 0;
+            break;
+        }
+        DWORD escape, marker = 0;
+        if (!NumberAt(data, bytes, (ULONGLONG)offset + PARM_AT, 2, &escape) ||
+            (escape == MFCOMMENT && !NumberAt(data, bytes, (ULONGLONG)offset + CHUNK_AT, 4, &marker))) {
+            result = 0;   /* the platform reads past the file */
+            break;
+        }
+        if (escape != MFCOMMENT || marker != CARRIED_MAGIC) {
             taken = 0;
             break;
         }

@@ -135,6 +135,11 @@ void DrawScene(HDC dc, bool enhanced)
     HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
     PatBlt(memory, 0, 0, 10, 10, WHITENESS);
     BitBlt(dc, 40, 20, 10, 10, memory, 0, 0, SRCCOPY);
+    if (enhanced) {
+        /* without a mask, as GDI writes it: offBmiMask 0 */
+        POINT slanted[] = {{110, 2}, {125, 6}, {106, 16}};
+        PlgBlt(dc, slanted, memory, 0, 0, 10, 10, NULL, 0, 0);
+    }
     PatBlt(dc, 0, 105, 150, 5, BLACKNESS);
     SelectObject(memory, oldBitmap);
     DeleteObject(bitmap);
@@ -204,6 +209,139 @@ std::string EnhancedBits(HENHMETAFILE emf)
     return bytes;
 }
 
+/* What draw does, as GDI records it in an enhanced or a Windows metafile. */
+std::string RecordedEnhanced(void (*draw)(HDC))
+{
+    RECT frame = {0, 0, 4000, 3000};
+    HDC dc = CreateEnhMetaFileA(NULL, NULL, &frame, NULL);
+    draw(dc);
+    HENHMETAFILE emf = CloseEnhMetaFile(dc);
+    std::string bytes = EnhancedBits(emf);
+    DeleteEnhMetaFile(emf);
+    return bytes;
+}
+
+std::string RecordedWindows(void (*draw)(HDC))
+{
+    HDC dc = CreateMetaFileA(NULL);
+    SetWindowOrgEx(dc, 0, 0, NULL);
+    SetWindowExtEx(dc, 150, 110, NULL);
+    draw(dc);
+    HMETAFILE wmf = CloseMetaFile(dc);
+    std::string bytes(GetMetaFileBitsEx(wmf, 0, NULL), '\0');
+    GetMetaFileBitsEx(wmf, (UINT)bytes.size(), &bytes[0]);
+    DeleteMetaFile(wmf);
+    return bytes;
+}
+
+/* A 4 x 2 DIB at 8 bits: colours palette indices (DIB_PAL_COLORS) or
+ * RGB entries, then plain rows or runLength bytes of RLE8. */
+std::string SmallDib(int colours, bool indices, int runLength)
+{
+    std::string s;
+    PutU32(s, 40);
+    PutU32(s, 4);
+    PutU32(s, 2);
+    PutU16(s, 1);
+    PutU16(s, 8);
+    PutU32(s, runLength ? BI_RLE8 : BI_RGB);
+    PutU32(s, runLength ? (unsigned)runLength : 8);
+    PutU32(s, 0);
+    PutU32(s, 0);
+    PutU32(s, (unsigned)colours);
+    PutU32(s, 0);
+    for (int i = 0; i < colours; i++)
+        indices ? PutU16(s, (unsigned)i) : PutU32(s, 0x2244CCu * (unsigned)(i + 1));
+    static const char runs[] = {4, 1, 0, 0, 4, 1, 0, 1};   /* rows of colour 1, then the end */
+    if (runLength)
+        s.append(runs, (size_t)runLength);
+    else
+        s.append(8, '\1');
+    return s;
+}
+
+void StretchSmall(HDC dc, const std::string &dib, UINT usage)
+{
+    size_t header = 40 + (size_t)(usage == DIB_PAL_COLORS ? 2 : 4) * Get32(dib, 32);
+    StretchDIBits(dc, 10, 10, 40, 20, 0, 0, 4, 2, dib.data() + header, (const BITMAPINFO *)dib.data(), usage,
+                  SRCCOPY);
+}
+
+/* A copy of an enhanced metafile with the record at at replaced. */
+std::string WithRecord(const std::string &emf, size_t at, const std::string &record)
+{
+    std::string b = emf.substr(0, at) + record + emf.substr(at + Get32(emf, at + 4));
+    return Set32(b, offsetof(ENHMETAHEADER, nBytes), (unsigned)b.size());
+}
+
+/* The first region record of the type given rects scattered small rectangles. */
+std::string WithScatteredRegion(const std::string &emf, unsigned type, unsigned rects)
+{
+    const size_t at = EnhancedRecord(emf, type), data = offsetof(EMRFILLRGN, RgnData);
+    const size_t fixed = type == EMR_EXTSELECTCLIPRGN ? offsetof(EMREXTSELECTCLIPRGN, RgnData) : data;
+    std::string r = emf.substr(at, fixed), region;
+    PutU32(region, sizeof(RGNDATAHEADER));
+    PutU32(region, RDH_RECTANGLES);
+    PutU32(region, rects);
+    PutU32(region, rects * sizeof(RECT));
+    const unsigned bound[] = {0, 0, 1000, 1000};
+    for (unsigned v : bound)
+        PutU32(region, v);
+    for (unsigned i = 0; i < rects; i++) {
+        unsigned x = i * 7919 % 997, y = i * 104729 % 991;
+        const unsigned box[] = {x, y, x + 2, y + 2};
+        for (unsigned v : box)
+            PutU32(region, v);
+    }
+    r = Set32(r, 4, (unsigned)(fixed + region.size()));
+    r = Set32(r, type == EMR_EXTSELECTCLIPRGN ? offsetof(EMREXTSELECTCLIPRGN, cbRgnData)
+                                              : offsetof(EMRFILLRGN, cbRgnData),
+              (unsigned)region.size());
+    return WithRecord(emf, at, r + region);
+}
+
+/* A plain Windows metafile of the records (each a whole record), with the
+ * header that counts them; objects: the header's object count. */
+std::string PlainWindows(const std::vector<std::string> &records, unsigned objects = 1)
+{
+    std::string body, head;
+    size_t longest = 0;
+    for (const std::string &r : records) {
+        body += r;
+        longest = r.size() > longest ? r.size() : longest;
+    }
+    PutU16(head, 1);      /* in memory */
+    PutU16(head, 9);      /* header words */
+    PutU16(head, 0x300);
+    PutU32(head, (unsigned)((18 + body.size()) / 2));
+    PutU16(head, objects);
+    PutU32(head, (unsigned)(longest / 2));
+    PutU16(head, 0);
+    return head + body;
+}
+
+/* A Windows metafile record: its function and parameter words. */
+std::string WindowsRecordOf(unsigned function, const std::vector<unsigned> &parms)
+{
+    std::string r;
+    PutU32(r, (unsigned)(3 + parms.size()));
+    PutU16(r, function);
+    for (unsigned p : parms)
+        PutU16(r, p);
+    return r;
+}
+
+/* A comment that carries the first chunk of an enhanced metafile of
+ * total bytes in two chunks, holding piece of them, words long. */
+std::string FirstChunk(unsigned words, unsigned piece, unsigned total)
+{
+    std::vector<unsigned> parms = {MFCOMMENT, (words - 5) * 2, 0x4D57, 0x4346, 1, 0, 0, 1, 0, 0, 0,
+                                   2, 0, piece & 0xFFFF, piece >> 16, (total - piece) & 0xFFFF,
+                                   (total - piece) >> 16, total & 0xFFFF, total >> 16};
+    parms.resize(words - 3, 0);
+    return WindowsRecordOf(META_ESCAPE, parms);
+}
+
 HENHMETAFILE DrawEnhanced()
 {
     RECT frame = {0, 0, 4000, 3000};
@@ -242,15 +380,7 @@ std::string DrawnEnhanced()
 
 std::string DrawnWindows()
 {
-    HDC dc = CreateMetaFileA(NULL);
-    SetWindowOrgEx(dc, 0, 0, NULL);
-    SetWindowExtEx(dc, 150, 110, NULL);
-    DrawScene(dc, false);
-    HMETAFILE wmf = CloseMetaFile(dc);
-    std::string bytes(GetMetaFileBitsEx(wmf, 0, NULL), '\0');
-    GetMetaFileBitsEx(wmf, (UINT)bytes.size(), &bytes[0]);
-    DeleteMetaFile(wmf);
-    return bytes;
+    return RecordedWindows([](HDC dc) { DrawScene(dc, false); });
 }
 
 std::string DrawnPlaceable()
@@ -292,6 +422,36 @@ size_t WindowsRecord(const std::string &wmf, unsigned function, int n)
         if (Get16(wmf, at + 4) == function && n-- == 0)
             return at;
     return std::string::npos;
+}
+
+/* A 4 x 2 run-length bitmap whose header says 65536 x 65537 pixels, drawn
+ * by SetDIBitsToDevice or StretchDIBits. */
+static std::string HugeRunLength(bool set)
+{
+    std::string emf = set ? RecordedEnhanced([](HDC dc) {
+        std::string dib = SmallDib(2, false, 8);
+        SetDIBitsToDevice(dc, 10, 10, 4, 2, 0, 0, 0, 2, dib.data() + 48, (const BITMAPINFO *)dib.data(),
+                          DIB_RGB_COLORS);
+    })
+                          : RecordedEnhanced([](HDC dc) { StretchSmall(dc, SmallDib(2, false, 8), DIB_RGB_COLORS); });
+    const size_t at = EnhancedRecord(emf, set ? EMR_SETDIBITSTODEVICE : EMR_STRETCHDIBITS);
+    if (at == std::string::npos)
+        return emf;
+    const size_t info = at + Get32(emf, at + (set ? offsetof(EMRSETDIBITSTODEVICE, offBmiSrc)
+                                                  : offsetof(EMRSTRETCHDIBITS, offBmiSrc)));
+    return Set32(Set32(emf, info + 4, 65536), info + 8, 65537);
+}
+
+/* The drawn picture's PlgBlt, without a mask, whose type, size and bounds
+ * read as a mask header the platform takes: 8 bits, one plane, BI_RGB. */
+static std::string HeaderAtStart(const std::string &e)
+{
+    const size_t at = EnhancedRecord(e, EMR_PLGBLT);
+    if (at == std::string::npos)
+        return e;
+    std::string b = Set32(e, at + offsetof(EMRPLGBLT, rclBounds.left), 10);
+    b = Set32(b, at + offsetof(EMRPLGBLT, rclBounds.top), 0x00080001);
+    return Set32(b, at + offsetof(EMRPLGBLT, rclBounds.right), BI_RGB);
 }
 
 std::vector<DAMAGEDFILE> DamagedEnhanced()
@@ -336,6 +496,11 @@ std::vector<DAMAGEDFILE> DamagedEnhanced()
         {"EMF: a brush whose hatch would be taken for a bitmap's address",
          Set32(e, EnhancedRecord(e, EMR_CREATEBRUSHINDIRECT) + offsetof(EMRCREATEBRUSHINDIRECT, lb.lbStyle),
                BS_DIBPATTERNPT)},
+        {"EMF: run-length bits of 65536 x 65537 pixels to stretch", HugeRunLength(false)},
+        {"EMF: run-length bits of 65536 x 65537 pixels to set", HugeRunLength(true)},
+        {"EMF: a region of 8,193 scattered rectangles to fill", WithScatteredRegion(e, EMR_FILLRGN, 8193)},
+        {"EMF: a clip region of 8,193 scattered rectangles", WithScatteredRegion(e, EMR_EXTSELECTCLIPRGN, 8193)},
+        {"EMF: a mask-less PlgBlt whose own first bytes read as a mask's header", HeaderAtStart(e)},
     };
 }
 
@@ -386,20 +551,72 @@ std::vector<DAMAGEDFILE> DamagedWindows()
          Set16(w, WindowsRecord(w, META_CREATEBRUSHINDIRECT) + WMF_BODY, BS_DIBPATTERNPT)},
         {"placeable: an object selected past the table", Set16(placeable, 22 + select + WMF_BODY, objects + 3)},
         {"carried: an object selected past the table of the picture it carries", CarriedDamaged()},
+        {"WMF: a comment whose chunk header runs into the next record",
+         PlainWindows({WindowsRecordOf(META_ESCAPE, {MFCOMMENT, 2, 0x4D57}),
+                       WindowsRecordOf(1, std::vector<unsigned>(0x4346 - 3, 0)), WindowsRecordOf(0, {})})},
+        {"WMF: a 5-word comment at the very end of a 4,096-byte file",
+         PlainWindows({FirstChunk(2034, 4024, 4124), WindowsRecordOf(META_ESCAPE, {MFCOMMENT, 0})})},
+        {"WMF: a bitmap of 3 palette indices",
+         RecordedWindows([](HDC dc) { StretchSmall(dc, SmallDib(3, true, 0), DIB_PAL_COLORS); })},
+        {"WMF: a selected pattern brush of 3 palette indices", RecordedWindows([](HDC dc) {
+             HBRUSH brush = CreateDIBPatternBrushPt(SmallDib(3, true, 0).data(), DIB_PAL_COLORS);
+             HGDIOBJ old = SelectObject(dc, brush);
+             Rectangle(dc, 10, 10, 60, 40);
+             SelectObject(dc, old);
+             DeleteObject(brush);
+         })},
+        {"WMF: run-length bits of 6 bytes",
+         RecordedWindows([](HDC dc) { StretchSmall(dc, SmallDib(2, false, 6), DIB_RGB_COLORS); })},
     };
+}
+
+/* Scale the world transform by times (GM_ADVANCED). */
+static void Scaled(HDC dc, float times)
+{
+    SetGraphicsMode(dc, GM_ADVANCED);
+    XFORM scale = {times, 0, 0, times, 0, 0};
+    SetWorldTransform(dc, &scale);
+}
+
+/* The picture's first world transform made one the platform cannot
+ * invert: denormal scales, whose determinant is far inside its limit, and
+ * a shift of 10 units, beside which an arc's corners fall together. */
+static std::string Degenerate(std::string emf)
+{
+    const size_t at = EnhancedRecord(emf, EMR_SETWORLDTRANSFORM);
+    if (at == std::string::npos)
+        return emf;
+    const unsigned denormal = 0x00000100, ten = 0x41200000;
+    const size_t fields[] = {offsetof(EMRSETWORLDTRANSFORM, xform.eM11), offsetof(EMRSETWORLDTRANSFORM, xform.eM22),
+                             offsetof(EMRSETWORLDTRANSFORM, xform.eDx), offsetof(EMRSETWORLDTRANSFORM, xform.eDy)};
+    for (int i = 0; i < 4; i++)
+        emf = Set32(emf, at + fields[i], i < 2 ? denormal : ten);
+    return emf;
+}
+
+/* The picture's fonts made height pixels high. */
+static std::string FontsOf(std::string emf, int height)
+{
+    for (int n = 0;; n++) {
+        const size_t at = EnhancedRecord(emf, EMR_EXTCREATEFONTINDIRECTW, n);
+        if (at == std::string::npos)
+            return emf;
+        emf = Set32(emf, at + offsetof(EMREXTCREATEFONTINDIRECTW, elfw.elfLogFont.lfHeight), (unsigned)-height);
+    }
 }
 
 std::vector<DAMAGEDFILE> GiantFigures()
 {
     const int huge = 1000000;
     std::vector<DAMAGEDFILE> figures;
-    for (int kind = 0; kind < 5; kind++) {
+    for (int kind = 0; kind < 10; kind++) {
         RECT frame = {0, 0, 4000, 3000};
         HDC dc = CreateEnhMetaFileA(NULL, NULL, &frame, NULL);
         HBRUSH blue = CreateSolidBrush(RGB(0, 0, 200));
         HGDIOBJ oldBrush = SelectObject(dc, blue);
         Rectangle(dc, 0, 0, 100, 80);
-        HPEN wide = CreatePen(PS_SOLID, kind == 4 ? 10 * huge : 3, RGB(200, 0, 0));
+        const int widths[] = {3, 3, 3, 3, 10 * huge, 1000, 3000, 1900, 3, 3};
+        HPEN wide = CreatePen(PS_SOLID, widths[kind], RGB(200, 0, 0));
         HGDIOBJ oldPen = SelectObject(dc, wide);
         const char *what = "";
         switch (kind) {
@@ -419,9 +636,45 @@ std::vector<DAMAGEDFILE> GiantFigures()
             what = "an angle arc";
             AngleArc(dc, 50, 50, (DWORD)huge, 0, 270);
             break;
-        default:
+        case 4:
             what = "a pen";
             LineTo(dc, 50, 50);
+            break;
+        case 5:
+            what = "a pen of 1,000 units then a transform x50, an ellipse";
+            Scaled(dc, 50);
+            Ellipse(dc, 0, 0, 50, 50);
+            break;
+        case 6:
+            what = "a pen of 3,000 units then a transform x1,000, a rectangle";
+            Scaled(dc, 1000);
+            Rectangle(dc, 0, 0, 50, 50);
+            break;
+        case 7:
+            what = "1,000 ellipses just inside the far bound with a 1,900-pixel pen";
+            SelectObject(dc, GetStockObject(NULL_BRUSH));
+            for (int i = 0; i < 1000; i++)
+                Ellipse(dc, -65000, -65000, 65000, 65000);
+            break;
+        case 8:
+            what = "40 fonts of 12,000 pixels, 62 characters each";
+            for (int i = 0; i < 40; i++) {
+                HFONT font = CreateFontA(-12 - i, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+                HGDIOBJ oldFont = SelectObject(dc, font);
+                const char *letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+                TextOutA(dc, 0, 200, letters, 62);
+                SelectObject(dc, oldFont);
+                DeleteObject(font);
+            }
+            break;
+        default:
+            what = "an arc under a transform the platform cannot invert";
+            Scaled(dc, 2);
+            BeginPath(dc);
+            MoveToEx(dc, 10, 10, NULL);
+            ArcTo(dc, 0, 0, 40, 40, 0, 0, 40, 40);
+            EndPath(dc);
+            StrokePath(dc);
             break;
         }
         SelectObject(dc, oldPen);
@@ -429,8 +682,9 @@ std::vector<DAMAGEDFILE> GiantFigures()
         DeleteObject(wide);
         DeleteObject(blue);
         HENHMETAFILE emf = CloseEnhMetaFile(dc);
-        figures.push_back({what, EnhancedBits(emf)});
+        std::string bytes = EnhancedBits(emf);
         DeleteEnhMetaFile(emf);
+        figures.push_back({what, kind == 8 ? FontsOf(bytes, 12000) : kind == 9 ? Degenerate(bytes) : bytes});
     }
     return figures;
 }

@@ -31,9 +31,11 @@ size_t WindowsRecord(const std::string &wmf, unsigned function, int n = 0);
 std::vector<DAMAGEDFILE> DamagedEnhanced();
 std::vector<DAMAGEDFILE> DamagedWindows();
 
-/* Whole enhanced metafiles, a small square and then one figure or pen of
- * millions of units, which the platform's DIB driver would trace for
- * minutes; what names the figure. */
+/* Whole enhanced metafiles, a small square and then figures that the
+ * platform's DIB driver would trace for minutes: one figure or pen of
+ * millions of units, a pen widened by a later transform, many figures or
+ * huge characters that take long together, an arc under a transform the
+ * platform cannot invert; what names them.  The first is a giant ellipse. */
 std::vector<DAMAGEDFILE> GiantFigures();
 
 /* A copy with a few random changes inside its records or to its handle
