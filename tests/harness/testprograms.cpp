@@ -253,6 +253,8 @@ std::vector<DAMAGEDFILE> DamagedPrograms()
         {"a 16-bit program's group of 65535 images", WithU16(ne.bytes, ne.groupAt + 4, 0xFFFF)},
         {"MZ and nothing else", "MZ" + std::string(200, '\0')},
     };
+    for (const DAMAGEDFILE &png : WrappingPngs())
+        d.push_back({png.what, ProgramBytes({png.bytes}, false).bytes});
     std::string chain;
     if (ReadFileBytes(BinPath("ZVChain.exe"), &chain)) {
         d.push_back({"ZVChain.exe cut to 6860 bytes", chain.substr(0, 6860)});
