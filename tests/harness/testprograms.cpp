@@ -203,7 +203,9 @@ PROGRAMFILE NeProgramBytes(const std::string &picture)
     for (const auto &k : resources) {
         PutU16(s, k.type);
         PutU16(s, 1);
-        PutU32(s, 0);
+        /* a loader's address, which the extraction never reads; taken
+         * for an icon group by a negative index, it lies past the file */
+        PutU32(s, 0xFFFFFFFFu);
         if (k.type == 0x8003)
             f.iconEntryAt = s.size();
         PutU16(s, (unsigned)(k.at / UNIT));
