@@ -4,8 +4,8 @@
  * images become icon handles.
  *
  * The files come from anywhere: no count, size or offset in them is
- * trusted.  An image is taken only when its header, colour table, colour
- * bits and mask all lie inside its own bytes (filecheck.h, the checks
+ * trusted.  An image is taken only when its header, colour table and
+ * colour bits (and its mask, when it has one) lie inside its own bytes (filecheck.h, the checks
  * that also guard the menu's icon files), so no pointer of a set leaves
  * the image it belongs to.  Every failure releases what was read, the
  * copied group name and the library.
@@ -51,32 +51,22 @@ void ReadError(int number, const char *file)
     pfnMenuMessageBoxA(GetDesktopWindow(), message, "ZVMenu", MB_OK | MB_ICONINFORMATION);
 }
 
-LPBYTE FindDIBBits(LPBYTE header)
-{
-    const BITMAPINFOHEADER *bih = (const BITMAPINFOHEADER *)header;
-    return header + bih->biSize + (size_t)DibColourTableBytes(bih);
-}
-
-DWORD BytesPerLine(const BITMAPINFOHEADER *header)
-{
-    return (DWORD)DibRowBytes((ULONGLONG)header->biWidth, (ULONGLONG)header->biPlanes * header->biBitCount);
-}
-
 /* Fills image from data (size bytes, heap, now the image's); 0 when the
  * bytes are no icon image. */
 static int FillImage(ICONSETIMAGE *image, LPBYTE data, DWORD size)
 {
+    ICONSHAPE shape;
+
     image->lpBits = data;
     image->dwNumBytes = size;
-    if (!IconImageFits(data, size))
+    if (!IconImageShape(data, size, &shape))
         return 0;
-    const BITMAPINFOHEADER *h = (const BITMAPINFOHEADER *)data;
     image->lpbi = (LPBITMAPINFO)data;
-    image->Width = (UINT)h->biWidth;
-    image->Height = (UINT)(h->biHeight / 2);
-    image->Colors = (UINT)h->biPlanes * h->biBitCount;
-    image->lpXOR = FindDIBBits(data);
-    image->lpAND = image->lpXOR + BytesPerLine(h) * image->Height;
+    image->Width = shape.width;
+    image->Height = shape.height;
+    image->Colors = shape.bits;
+    image->lpXOR = data + shape.colourAt;
+    image->lpAND = shape.maskBytes ? data + shape.maskAt : NULL;
     return 1;
 }
 

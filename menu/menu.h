@@ -145,12 +145,12 @@ INT_PTR CALLBACK ZVMenuDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 /* One image of an icon: a heap copy of the whole image (header, colour
  * table, colour bits, mask bits) and where its parts lie in it. */
 struct ICONSETIMAGE {
-    UINT Width, Height, Colors;   /* biWidth, biHeight / 2, planes x bits */
+    UINT Width, Height, Colors;   /* the picture's width, height and bits a pixel */
     LPBYTE lpBits;
     DWORD dwNumBytes;
-    LPBITMAPINFO lpbi;
+    LPBITMAPINFO lpbi;            /* an info or a core header */
     LPBYTE lpXOR;
-    LPBYTE lpAND;
+    LPBYTE lpAND;                 /* NULL: the image has no mask */
 };
 
 /* All images of one icon; allocated for nNumImages entries. */
@@ -169,8 +169,6 @@ ICONSET *ReadIconFromEXEFile(const char *path, int n);
 /* Frees a set and every image in it; NULL is fine. */
 void FreeIconSet(ICONSET *set);
 HICON MakeIconFromResource(const ICONSETIMAGE *image);
-LPBYTE FindDIBBits(LPBYTE header);
-DWORD BytesPerLine(const BITMAPINFOHEADER *header);
 BOOL CALLBACK MyEnumProcedure(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR param);
 void ReadError(int number, const char *file);
 

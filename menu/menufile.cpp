@@ -47,12 +47,12 @@ static int ReadYesNo(const char *section, const char *key, const char *def)
     return YesNo(value);
 }
 
-/* An icon handle or NULL.  ExtractIconA answers index -1 with the number
- * of icons and a file without icons with 1: neither is an icon.  A damaged
- * icon file never reaches it. */
+/* An icon handle or NULL.  ExtractIconA answers a file without icons
+ * with 1, which is no icon.  A damaged icon file, and an index that is no
+ * icon of it, never reach it. */
 static HICON IconOf(HINSTANCE hInstance, const char *file, UINT index)
 {
-    if (index == (UINT)-1 || !IconSourceLoadable(file))
+    if (!IconSourceLoadable(file, index))
         return NULL;
     HICON icon = ExtractIconA(hInstance, file, index);
     return (UINT_PTR)icon > 1 ? icon : NULL;

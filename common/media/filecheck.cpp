@@ -7,6 +7,7 @@
  */
 #include "filecheck.h"
 
+#include <stddef.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -37,20 +38,77 @@ ULONGLONG DibRowBytes(ULONGLONG width, ULONGLONG bits)
 
 /* ---- icons ---- */
 
+/* The platform's colour table of an info header: biClrUsed entries, at
+ * most 256, or a full table for 8 bits and fewer; bit fields add their
+ * three masks. */
+static ULONGLONG IconInfoHeaderBytes(const BYTE *head, ULONGLONG headerSize, ULONGLONG bits)
+{
+    enum { INFOHEADER = sizeof(BITMAPINFOHEADER), MOST_COLOURS = 256 };
+    ULONGLONG colours = LeDword(head + offsetof(BITMAPINFOHEADER, biClrUsed));
+    if (colours > MOST_COLOURS)
+        colours = MOST_COLOURS;
+    if (!colours && bits <= 8)
+        colours = 1ull << bits;
+    if (LeDword(head + offsetof(BITMAPINFOHEADER, biCompression)) == BI_BITFIELDS && headerSize < INFOHEADER + 12)
+        headerSize = INFOHEADER + 12;
+    return headerSize + 4 * colours;
+}
+
+int IconImageShape(const BYTE *head, DWORD size, ICONSHAPE *shape)
+{
+    enum { COREHEADER = sizeof(BITMAPCOREHEADER), INFOHEADER = sizeof(BITMAPINFOHEADER) };
+    ULONGLONG width, height, bits, colourAt;
+
+    if (size < COREHEADER)
+        return 0;
+    ULONGLONG headerSize = LeDword(head);
+    if (headerSize == COREHEADER) {
+        width = LeWord(head + offsetof(BITMAPCOREHEADER, bcWidth));
+        height = LeWord(head + offsetof(BITMAPCOREHEADER, bcHeight)) / 2;
+        bits = LeWord(head + offsetof(BITMAPCOREHEADER, bcBitCount));
+        /* the platform reads the word at 14, in the colour table, as an
+         * info header's bit count: at 32 it looks for alpha across a
+         * width this image does not have.  Deeper core images have no
+         * table there, and the word is whatever its heap held. */
+        if ((bits != 1 && bits != 4 && bits != 8) || size < 16 ||
+            LeWord(head + offsetof(BITMAPINFOHEADER, biBitCount)) == 32)
+            return 0;
+        colourAt = COREHEADER + (3ull << bits);
+    } else {
+        LONG w = (LONG)LeDword(head + offsetof(BITMAPINFOHEADER, biWidth));
+        LONG h = (LONG)LeDword(head + offsetof(BITMAPINFOHEADER, biHeight));
+        if (headerSize < INFOHEADER || headerSize > size || w <= 0 || h < 2)
+            return 0;
+        width = (ULONGLONG)w;
+        height = (ULONGLONG)(h / 2);
+        /* the planes are not read */
+        bits = LeWord(head + offsetof(BITMAPINFOHEADER, biBitCount));
+        if (bits > 32)
+            return 0;
+        colourAt = IconInfoHeaderBytes(head, headerSize, bits);
+    }
+    /* the platform counts a row's bits in an int */
+    if (width == 0 || height == 0 || bits == 0 || width * bits + 31 > 0x7FFFFFFFull)
+        return 0;
+    ULONGLONG colourEnd = colourAt + DibRowBytes(width, bits) * height;
+    if (colourEnd > size)
+        return 0;
+    /* a mask not all there is no mask: the platform draws the image
+     * without one, or from a 32-bit image's alpha */
+    ULONGLONG maskBytes = DibRowBytes(width, 1) * height;
+    shape->width = (DWORD)width;
+    shape->height = (DWORD)height;
+    shape->bits = (DWORD)bits;
+    shape->colourAt = (DWORD)colourAt;
+    shape->maskAt = (DWORD)colourEnd;
+    shape->maskBytes = maskBytes <= size - colourEnd ? (DWORD)maskBytes : 0;
+    return 1;
+}
+
 int IconImageFits(const BYTE *head, DWORD size)
 {
-    BITMAPINFOHEADER h;
-
-    if (size < sizeof h)
-        return 0;
-    memcpy(&h, head, sizeof h);
-    ULONGLONG bits = (ULONGLONG)h.biPlanes * h.biBitCount;
-    if (h.biSize < sizeof h || h.biSize > size || h.biWidth <= 0 || h.biHeight < 2 || bits == 0 || bits > 32)
-        return 0;
-    ULONGLONG rows = (ULONGLONG)(h.biHeight / 2);
-    ULONGLONG end = (ULONGLONG)h.biSize + DibColourTableBytes(&h) + DibRowBytes((ULONGLONG)h.biWidth, bits) * rows +
-                    DibRowBytes((ULONGLONG)h.biWidth, 1) * rows;
-    return end <= size;
+    ICONSHAPE shape;
+    return IconImageShape(head, size, &shape);
 }
 
 int IconGroupFits(const BYTE *head, ULONGLONG room)
@@ -80,14 +138,23 @@ int IconEntryPlace(const BYTE *entry, ULONGLONG fileSize, DWORD *offset, DWORD *
     return *size != 0 && (ULONGLONG)*offset + *size <= fileSize;
 }
 
-/* Icons may hold PNG images, which the platform decodes within their
- * size: the signature and the header chunk must be there. */
+/* Icons may hold PNG images, which the platform decodes whole into one
+ * buffer, counting its bytes in an int: the signature and the header
+ * chunk must be there, and the picture no larger than an icon is. */
+enum { PNG_ICON_MOST = 4096 };
+static_assert(sizeof(BITMAPINFOHEADER) + 4ull * PNG_ICON_MOST * PNG_ICON_MOST +
+                      (PNG_ICON_MOST + 7) / 8 * PNG_ICON_MOST <
+                  0x80000000ull,
+              "4 bytes a pixel and a mask stay below 2^31 bytes");
+
 static int PngImageFits(const BYTE *image, DWORD size)
 {
     static const BYTE signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    enum { IHDR_END = 8 + 8 + 13 + 4 };
-    return size >= IHDR_END && memcmp(image, signature, sizeof signature) == 0 &&
-           memcmp(image + 12, "IHDR", 4) == 0;
+    enum { IHDR_END = 8 + 8 + 13 + 4, WIDTH_AT = 16, HEIGHT_AT = 20 };
+    if (size < IHDR_END || memcmp(image, signature, sizeof signature) != 0 || memcmp(image + 12, "IHDR", 4) != 0)
+        return 0;
+    DWORD width = _byteswap_ulong(LeDword(image + WIDTH_AT)), height = _byteswap_ulong(LeDword(image + HEIGHT_AT));
+    return width >= 1 && width <= PNG_ICON_MOST && height >= 1 && height <= PNG_ICON_MOST;
 }
 
 static int IsPng(const BYTE *image, DWORD size)
@@ -286,7 +353,7 @@ static int SourceKind(HANDLE file)
 /* 0 for an icon, cursor or program file that is not whole; 1 for a whole
  * one, for any other file and for one that cannot be opened (which fails
  * in the platform as it always did). */
-static int SourceWhole(const char *path)
+static int SourceWhole(const char *path, UINT index)
 {
     LARGE_INTEGER size;
 
@@ -297,16 +364,20 @@ static int SourceWhole(const char *path)
     if (kind != SOURCE_OTHER)
         whole = GetFileSizeEx(file, &size) && (kind == SOURCE_ICONFILE
                                                    ? IconFileWhole(file, (ULONGLONG)size.QuadPart)
-                                                   : ProgramFits(file, (ULONGLONG)size.QuadPart, 1));
+                                                   : ProgramFits(file, (ULONGLONG)size.QuadPart, 1, index));
     CloseHandle(file);
     return whole;
 }
 
-int IconSourceLoadable(const char *path)
+int IconSourceLoadable(const char *path, UINT index)
 {
     char full[MAX_PATH], found[MAX_PATH];
 
-    if (!SourceWhole(path))
+    if (index == (UINT)-1) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return 0;
+    }
+    if (!SourceWhole(path, index))
         return Damaged();
     /* ExtractIconA may look a name up along the search path: that file
      * too, when it is another one */
@@ -316,7 +387,7 @@ int IconSourceLoadable(const char *path)
     DWORD f = GetFullPathNameA(path, sizeof full, full, NULL);
     if (f > 0 && f < sizeof full && _stricmp(full, found) == 0)
         return 1;
-    return SourceWhole(found) ? 1 : Damaged();
+    return SourceWhole(found, index) ? 1 : Damaged();
 }
 
 int ProgramResourcesLoadable(const char *path)
@@ -327,7 +398,7 @@ int ProgramResourcesLoadable(const char *path)
     if (file == INVALID_HANDLE_VALUE)
         return 0;
     int whole = SourceKind(file) == SOURCE_PROGRAM && GetFileSizeEx(file, &size) &&
-                ProgramFits(file, (ULONGLONG)size.QuadPart, 0);
+                ProgramFits(file, (ULONGLONG)size.QuadPart, 0, 0);
     CloseHandle(file);
     return whole ? 1 : Damaged();
 }

@@ -34,9 +34,21 @@ ULONGLONG DibColourTableBytes(const BITMAPINFOHEADER *header);
 /* Bytes of one row of width pixels of bits each, padded to 4 bytes. */
 ULONGLONG DibRowBytes(ULONGLONG width, ULONGLONG bits);
 
+/* Where the parts of an icon image lie, as the platform reads them: a
+ * BITMAPINFOHEADER (its planes unread) or a 12-byte BITMAPCOREHEADER,
+ * the colour table, the colour rows, then the mask rows if they are all
+ * there (maskBytes 0: the image is drawn without a mask, a 32-bit one
+ * with the mask of its alpha). */
+struct ICONSHAPE {
+    DWORD width, height;       /* the picture's: half the header's height */
+    DWORD bits;                /* a pixel */
+    DWORD colourAt, maskAt, maskBytes;
+};
 /* An icon image of size bytes, of which head holds the first ones (at
- * least a BITMAPINFOHEADER's worth when size has that many): its header,
- * colour table, colour bits and mask lie in the size bytes. */
+ * least a BITMAPINFOHEADER's worth when size has that many): 1 with its
+ * shape when its header, colour table and colour bits lie in the size
+ * bytes. */
+int IconImageShape(const BYTE *head, DWORD size, ICONSHAPE *shape);
 int IconImageFits(const BYTE *head, DWORD size);
 /* An icon image of size bytes that may also be a PNG image, of which head
  * holds the first ones (ICONIMAGE_HEAD of them, or all when fewer). */
@@ -65,8 +77,9 @@ int IconGroupFits(const BYTE *head, ULONGLONG room);
 /* An open program or library file of size bytes whose headers, sections
  * and resource tree lie in it (a PE image; with icons also a 16-bit NE
  * program's resource table); with icons, every icon group and icon image
- * the extraction can reach too.  0 for any other MZ file. */
-int ProgramFits(HANDLE file, ULONGLONG size, int icons);
+ * the extraction can reach too, and for a 16-bit program index must name
+ * one of its icon groups.  0 for any other MZ file. */
+int ProgramFits(HANDLE file, ULONGLONG size, int icons, UINT index);
 
 /* ---- whole files ---- */
 
@@ -87,11 +100,13 @@ int BitmapFileLoadable(const char *path);
  * NULL with the last error set (invalid data when the platform refuses
  * the file without a reason). */
 HBITMAP LoadBitmapFile(const char *path);
-/* 1 when the file may go to ExtractIconA: an icon or cursor file only
- * when it is whole, a program or library ("MZ") only when ProgramFits
- * with its icons; other files go as they are.  0, with the last error
- * set, for a damaged one. */
-int IconSourceLoadable(const char *path);
+/* 1 when icon index of the file may go to ExtractIconA: an icon or
+ * cursor file only when it is whole, a program or library ("MZ") only
+ * when ProgramFits with its icons and index; other files go as they are.
+ * 0, with the last error set, for a damaged one, for an index that is
+ * no icon of a 16-bit program and for index -1 (which asks for a
+ * count). */
+int IconSourceLoadable(const char *path, UINT index);
 /* 1 when a program or library may be loaded for its resources, which the
  * caller then checks one by one; 0, with the last error set. */
 int ProgramResourcesLoadable(const char *path);

@@ -44,7 +44,17 @@ static int NeResourceFits(const PROGRAMSOURCE *s, const BYTE *entry, int shift, 
     return IconImageDataFits(head, (DWORD)bytes);
 }
 
-int NeProgramFits(const PROGRAMSOURCE *s, ULONGLONG headerAt)
+/* The extraction takes the groups of the last group type and the images
+ * of the last icon type it meets until it has met both, and an index as
+ * a signed number below the group count: a negative one reads entries
+ * ahead of the groups.  1 when index is one of those groups, or when no
+ * icons are found (nothing is read). */
+static int NeIndexFits(int groups, int haveImages, UINT index)
+{
+    return groups < 0 || !haveImages || ((INT)index >= 0 && (INT)index < groups);
+}
+
+int NeProgramFits(const PROGRAMSOURCE *s, ULONGLONG headerAt, UINT index)
 {
     BYTE header[sizeof(IMAGE_OS2_HEADER)], word[2];
 
@@ -61,17 +71,22 @@ int NeProgramFits(const PROGRAMSOURCE *s, ULONGLONG headerAt)
     int shift = LeWord(word);
     if (shift > MOST_SHIFT)
         return 0;
-    int visitsLeft = PROGRAM_MOST_VISITS;
+    int visitsLeft = PROGRAM_MOST_VISITS, groups = -1, haveImages = 0;
     for (at += sizeof word;; ) {
         BYTE type[TYPE_ENTRY];
         if (--visitsLeft < 0 || !FetchProgramBytes(s, at, type, sizeof(WORD)))
             return 0;
         WORD id = LeWord(type);
         if (id == 0)
-            return 1;
+            return NeIndexFits(groups, haveImages, index);
         if (!FetchProgramBytes(s, at, type, sizeof type))
             return 0;
         int count = LeWord(type + 2);
+        if (groups < 0 || !haveImages) {
+            if (id == NE_GROUP_ICON)
+                groups = count;
+            haveImages |= id == NE_ICON;
+        }
         at += sizeof type;
         for (int i = 0; i < count; i++, at += RESOURCE_ENTRY) {
             BYTE entry[RESOURCE_ENTRY];

@@ -247,7 +247,7 @@ static int TreeFits(IMAGE *image, ULONGLONG offset, int level, DWORD type)
     return 1;
 }
 
-int ProgramFits(HANDLE file, ULONGLONG size, int icons)
+int ProgramFits(HANDLE file, ULONGLONG size, int icons, UINT index)
 {
     IMAGE image;
     PROGRAMSOURCE source;
@@ -264,7 +264,7 @@ int ProgramFits(HANDLE file, ULONGLONG size, int icons)
     /* the extraction shows a 16-bit program's icons too; the loader that
      * the icon readers use takes 32- and 64-bit images only */
     if (LeWord(signature) == IMAGE_OS2_SIGNATURE)
-        return icons && NeProgramFits(&source, headerAt);
+        return icons && NeProgramFits(&source, headerAt, index);
 
     memset(&image, 0, sizeof image);
     image.source = &source;

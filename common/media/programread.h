@@ -27,8 +27,10 @@ int FetchProgramBytes(const PROGRAMSOURCE *s, ULONGLONG offset, void *out, DWORD
 enum { PROGRAM_MOST_VISITS = 1 << 17 };
 
 /* A 16-bit program whose NE header is at headerAt: its resource table,
- * every resource, and its icon groups and icon images lie in the file. */
-int NeProgramFits(const PROGRAMSOURCE *s, ULONGLONG headerAt);
+ * every resource, and its icon groups and icon images lie in the file,
+ * and index names one of the groups the extraction finds (when it finds
+ * both groups and images). */
+int NeProgramFits(const PROGRAMSOURCE *s, ULONGLONG headerAt, UINT index);
 
 } // namespace zv
 

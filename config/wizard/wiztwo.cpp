@@ -21,13 +21,13 @@ static HICON Placeholder(void)
                              LR_LOADMAP3DCOLORS | LR_DEFAULTSIZE);
 }
 
-/* Icon number of a file, or the placeholder when there is none.  Number
- * -1 would ask for the count of icons, and a damaged icon file never goes
- * to the platform. */
+/* Icon number of a file, or the placeholder when there is none.  A
+ * damaged icon file, and a number that is no icon of it, never go to the
+ * platform. */
 static HICON IconOf(const char *file, UINT number)
 {
     HICON icon = NULL;
-    if (file[0] && number != (UINT)-1 && FileExists(file) && IconSourceLoadable(file))
+    if (file[0] && FileExists(file) && IconSourceLoadable(file, number))
         icon = ExtractIconA(hPgmInstance, file, number);
     /* 1 means "not an icon file", NULL "no such icon" */
     if ((UINT_PTR)icon <= 1)

@@ -117,12 +117,15 @@ std::vector<DAMAGEDFILE> DamagedBmps()
 std::vector<DAMAGEDFILE> DamagedIcos()
 {
     std::string icon = IcoBytes({IconImageBytes(32, 32)});
-    return {
+    std::vector<DAMAGEDFILE> d = {
         {"a directory of 65535 images in six bytes", std::string("\0\0\1\0\xFF\xFF", 6)},
         {"image offset 0xFFFFFF00", WithU32(icon, 6 + 12, 0xFFFFFF00u)},
         {"cut to 62 bytes", icon.substr(0, 62)},
         {"cut to 200 bytes", icon.substr(0, 200)},
     };
+    for (const DAMAGEDFILE &png : WrappingPngs())
+        d.push_back({png.what, IcoBytes({png.bytes})});
+    return d;
 }
 
 static std::string PngChunk(const char *type, const std::string &body)
@@ -133,6 +136,23 @@ static std::string PngChunk(const char *type, const std::string &body)
     s += typed;
     PutBE32(s, (unsigned)crc32(0, (const Bytef *)typed.data(), (uInt)typed.size()));
     return s;
+}
+
+/* A PNG of 8-bit samples whose header says w x h pixels of the colour
+ * type (2 RGB, 6 RGBA) and whose data are raw, filter bytes included. */
+static std::string PngOf(unsigned w, unsigned h, int colourType, const std::string &raw)
+{
+    uLongf size = compressBound((uLong)raw.size());
+    std::string packed(size, '\0');
+    compress2((Bytef *)&packed[0], &size, (const Bytef *)raw.data(), (uLong)raw.size(), 6);
+    packed.resize(size);
+
+    std::string ihdr;
+    PutBE32(ihdr, w);
+    PutBE32(ihdr, h);
+    ihdr += std::string("\x08", 1) + (char)colourType + std::string("\x00\x00\x00", 3);
+    return std::string("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", ihdr) + PngChunk("IDAT", packed) +
+           PngChunk("IEND", "");
 }
 
 std::string PngBytes(int w, int h, const std::vector<unsigned> &pixels)
@@ -147,22 +167,41 @@ std::string PngBytes(int w, int h, const std::vector<unsigned> &pixels)
             raw += (char)(p & 0xFF);
         }
     }
-    uLongf size = compressBound((uLong)raw.size());
-    std::string packed(size, '\0');
-    compress2((Bytef *)&packed[0], &size, (const Bytef *)raw.data(), (uLong)raw.size(), 6);
-    packed.resize(size);
-
-    std::string ihdr;
-    PutBE32(ihdr, (unsigned)w);
-    PutBE32(ihdr, (unsigned)h);
-    ihdr += std::string("\x08\x02\x00\x00\x00", 5);
-    return std::string("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", ihdr) + PngChunk("IDAT", packed) +
-           PngChunk("IEND", "");
+    return PngOf((unsigned)w, (unsigned)h, 2, raw);
 }
 
 std::string PngBytes(int w, int h, unsigned rgb)
 {
     return PngBytes(w, h, std::vector<unsigned>((size_t)w * h, rgb));
+}
+
+std::vector<DAMAGEDFILE> WrappingPngs()
+{
+    enum { WIDE = 65536 };
+    return {
+        {"a PNG of 65536 x 16384 RGBA pixels", PngOf(WIDE, 16384, 6, std::string(1 + 4 * WIDE, '\0'))},
+        {"a PNG of 65536 x 21846 RGB pixels", PngOf(WIDE, 21846, 2, std::string(1 + 3 * WIDE, '\0'))},
+    };
+}
+
+std::vector<DAMAGEDFILE> RareIconImages()
+{
+    std::string alpha = IconImageBytes(32, 32), sixteen = IconImageBytes(16, 4), grey = IconImageBytes(32, 4);
+    std::string core;
+    PutU32(core, 12);
+    PutU16(core, 32);
+    PutU16(core, 64);
+    PutU16(core, 1);
+    PutU16(core, 4);
+    for (int i = 0; i < 16; i++)
+        core += grey.substr(40 + 4 * (size_t)i, 3);
+    core += grey.substr(40 + 4 * 16);
+    return {
+        {"32 bits with alpha and no mask", alpha.substr(0, alpha.size() - 4 * 32)},
+        {"16 pixels without a mask", sixteen.substr(0, sixteen.size() - 4 * 16)},
+        {"a core header", core},
+        {"no planes", WithU16(grey, 12, 0)},
+    };
 }
 
 bool WriteEmf(const std::string &path, int w, int h, unsigned rgb)

@@ -1,8 +1,8 @@
 /*
  * testpictures.h - picture files that tests write for
  * themselves: solid-colour BMP, PNG and enhanced metafiles, a PNG of any
- * pixels (the kept screenshots), icon files, and damaged BMP and icon
- * files.  Colours are 0xRRGGBB.
+ * pixels (the kept screenshots), icon files and images of rarer shapes,
+ * and damaged BMP, PNG and icon files.  Colours are 0xRRGGBB.
  */
 #ifndef ZV_TESTPICTURES_H
 #define ZV_TESTPICTURES_H
@@ -35,6 +35,13 @@ std::vector<DAMAGEDFILE> DamagedIcos();
 /* An 8-bit RGB PNG of w x h pixels, row by row from the top. */
 std::string PngBytes(int w, int h, const std::vector<unsigned> &pixels);
 std::string PngBytes(int w, int h, unsigned rgb);
+/* PNG images whose width x height x 4 wraps 32 bits, holding one row:
+ * 65536 x 16384 RGBA and 65536 x 21846 RGB pixels. */
+std::vector<DAMAGEDFILE> WrappingPngs();
+/* Whole icon images of rarer shapes that the platform shows (named as
+ * the damaged files are): 32 bits with alpha and no mask, 16 pixels of
+ * 16 colours without a mask, a core header, no planes. */
+std::vector<DAMAGEDFILE> RareIconImages();
 /* An enhanced metafile that fills w x h logical units. */
 bool WriteEmf(const std::string &path, int w, int h, unsigned rgb);
 

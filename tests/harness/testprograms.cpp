@@ -203,7 +203,9 @@ PROGRAMFILE NeProgramBytes(const std::string &picture)
     for (const auto &k : resources) {
         PutU16(s, k.type);
         PutU16(s, 1);
-        PutU32(s, 0);
+        /* a loader's address, which the extraction never reads; taken
+         * for an icon group by a negative index, it lies past the file */
+        PutU32(s, 0xFFFFFFFFu);
         if (k.type == 0x8003)
             f.iconEntryAt = s.size();
         PutU16(s, (unsigned)(k.at / UNIT));
@@ -253,6 +255,8 @@ std::vector<DAMAGEDFILE> DamagedPrograms()
         {"a 16-bit program's group of 65535 images", WithU16(ne.bytes, ne.groupAt + 4, 0xFFFF)},
         {"MZ and nothing else", "MZ" + std::string(200, '\0')},
     };
+    for (const DAMAGEDFILE &png : WrappingPngs())
+        d.push_back({png.what, ProgramBytes({png.bytes}, false).bytes});
     std::string chain;
     if (ReadFileBytes(BinPath("ZVChain.exe"), &chain)) {
         d.push_back({"ZVChain.exe cut to 6860 bytes", chain.substr(0, 6860)});

@@ -50,7 +50,8 @@ PROGRAMFILE NeProgramBytes(const std::string &picture);
 
 /* Programs that once crashed the platform's icon extraction: a program
  * of ProgramBytes with each of its headers, directories and icons
- * damaged in turn, and the build's own ZVChain.exe cut short. */
+ * damaged in turn, programs of the PNG icons that wrap, and the build's
+ * own ZVChain.exe cut short. */
 std::vector<DAMAGEDFILE> DamagedPrograms();
 
 } // namespace zvtest

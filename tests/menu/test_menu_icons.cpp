@@ -6,6 +6,7 @@
  */
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -76,10 +77,16 @@ void ExpectImages(const ICONSET *set, const std::vector<std::pair<int, int>> &si
         EXPECT_EQ((UINT)size, image.Width);
         EXPECT_EQ((UINT)size, image.Height);
         EXPECT_EQ((UINT)bits, image.Colors);
-        /* the mask ends the image: colour table and bits lie before it */
+        /* the mask, when there is one, ends the image: colour table and
+         * bits lie before it */
         EXPECT_EQ((LPBYTE)image.lpbi, image.lpBits);
-        EXPECT_EQ(image.lpXOR + (size * bits + 31) / 32 * 4 * size, image.lpAND);
-        EXPECT_EQ(image.lpAND + (size + 31) / 32 * 4 * size, image.lpBits + image.dwNumBytes);
+        LPBYTE colourEnd = image.lpXOR + (size * bits + 31) / 32 * 4 * size;
+        if (image.lpAND) {
+            EXPECT_EQ(colourEnd, image.lpAND);
+            EXPECT_EQ(image.lpAND + (size + 31) / 32 * 4 * size, image.lpBits + image.dwNumBytes);
+        } else {
+            EXPECT_EQ(colourEnd, image.lpBits + image.dwNumBytes);
+        }
         HICON icon = MakeIconFromResource(&image);
         ASSERT_TRUE(icon != NULL);
         SIZE got = IconSize(icon);
@@ -99,6 +106,25 @@ TEST(IconReaders, IconFilesAndProgramGroupsBecomeIconsOfEachImage)
     ICONSET *set = ReadIconFromICOFile(ico.c_str());
     ExpectImages(set, {{16, 1}, {32, 4}, {48, 8}, {32, 32}, {24, 8}});
     FreeIconSet(set);
+
+    /* the rarer shapes, as an icon file and as a program's groups */
+    std::vector<std::string> rare;
+    for (const zvtest::DAMAGEDFILE &r : zvtest::RareIconImages())
+        rare.push_back(r.bytes);
+    const std::vector<std::pair<int, int>> rareShapes = {{32, 32}, {16, 4}, {32, 4}, {32, 4}};
+    ASSERT_TRUE(zvtest::WriteFileBytes(ico, IcoBytes(rare)));
+    set = ReadIconFromICOFile(ico.c_str());
+    ExpectImages(set, rareShapes);
+    EXPECT_TRUE(set && !set->IconImages[0].lpAND && !set->IconImages[1].lpAND && set->IconImages[2].lpAND);
+    FreeIconSet(set);
+    std::string rareExe = zvtest::ScratchDir("menu-icons") + "\\rare.exe";
+    ASSERT_TRUE(zvtest::WriteFileBytes(rareExe, zvtest::ProgramBytes(rare, false).bytes));
+    for (int group = 1; group <= 4; group++) {
+        SCOPED_TRACE(group);
+        set = ReadIconFromEXEFile(rareExe.c_str(), group);
+        ExpectImages(set, {rareShapes[group - 1]});
+        FreeIconSet(set);
+    }
 
     /* the menu's own groups, counted from 1: application icon, check
      * mark, default and exit icons; none past the last, and no box */
@@ -150,8 +176,11 @@ TEST(IconReaders, DamagedFilesGiveTheirBoxNeverACrash)
         {"lying width", WithU32(IcoBytes({good}), image + 4, 0x7FFFFFFF)},
         {"no picture", WithU32(IcoBytes({good}), image + 8, 0)},
     };
+    std::vector<CASE> all(std::begin(cases), std::end(cases));
+    for (const zvtest::DAMAGEDFILE &d : zvtest::DamagedIcos())
+        all.push_back({d.what, d.bytes});
     std::string path = dir + "\\damaged.ico";
-    for (const CASE &k : cases) {
+    for (const CASE &k : all) {
         SCOPED_TRACE(k.name);
         ASSERT_TRUE(zvtest::WriteFileBytes(path, k.bytes));
         shown.clear();

@@ -339,18 +339,21 @@ TEST(MenuWindow, DamagedProgramsGiveTheDefaultIconAWholeOneItsOwn)
     }
 
     /* a packed and a 16-bit program show their own icons beside a
-     * missing program's default icon */
+     * missing program's default icon; the 16-bit one's negative indices
+     * show the default icon */
     const unsigned own = 0x33AA33;   /* red and blue alike: Wine draws PNG icons with the two swapped */
     std::string png = zvtest::PngBytes(32, 32, own);
     ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\packed.exe", zvtest::ProgramBytes({png}, false, zvtest::PROGRAM_PACKED).bytes));
     ASSERT_TRUE(zvtest::WriteFileBytes(site.dir + "\\old16.exe", zvtest::NeProgramBytes(png).bytes));
     WriteMenuIni(site.dir + "\\kept.ini", {"HideCopyright=yes"},
                  {"MenuText1=Missing", "Command1=missing.exe", "MenuText2=Packed", "Command2=packed.exe /x",
-                  "MenuText3=16-bit", "Command3=marker.exe", "Icon3=old16.exe,0"});
+                  "MenuText3=16-bit", "Command3=marker.exe", "Icon3=old16.exe,0", "MenuText4=-2",
+                  "Command4=marker.exe", "Icon4=old16.exe,-2", "MenuText5=4294967294", "Command5=marker.exe",
+                  "Icon5=old16.exe,4294967294"});
     MENUPROC second;
     ASSERT_TRUE(StartMenu(site, "kept.ini", NULL, &second));
     EXPECT_TRUE(second.Ended(20000));
-    menu = WaitForMenu(proc, 3);
+    menu = WaitForMenu(proc, 5);
     ASSERT_TRUE(menu != NULL);
     auto ownPixels = [&](const zvtest::SCREENSHOT &shot, int i) {
         return CountNear(shot, menu, RECT{12, 4 + 56 * i, 44, 52 + 56 * i}, own, 40);
@@ -358,9 +361,10 @@ TEST(MenuWindow, DamagedProgramsGiveTheDefaultIconAWholeOneItsOwn)
     zvtest::SCREENSHOT shot;
     zvtest::Eventually([&] {
         return zvtest::TakeScreenshot(&shot) && DefaultIconPixels(shot, menu, 0) > 10 && ownPixels(shot, 1) > 400 &&
-               ownPixels(shot, 2) > 400;
+               ownPixels(shot, 2) > 400 && DefaultIconPixels(shot, menu, 3) > 10 && DefaultIconPixels(shot, menu, 4) > 10;
     }, zvtest::EVENT_WAIT_MS, 100);
-    EXPECT_GT(DefaultIconPixels(shot, menu, 0), 10);
+    for (int i : {0, 3, 4})
+        EXPECT_GT(DefaultIconPixels(shot, menu, (size_t)i), 10) << i;
     EXPECT_GT(ownPixels(shot, 1), 400) << "packed";
     EXPECT_GT(ownPixels(shot, 2), 400) << "16-bit";
 

@@ -245,6 +245,16 @@ TEST(WizardAutorun, ADamagedProgramAsTheDiscIconPreviewsAsThePlaceholder)
             EXPECT_TRUE(PreviewShows(page, file == "icons.dll" ? RED : PLACEHOLDER)) << file;
         }
     }
+    /* a 16-bit program's icon 0 shows; a negative number, typed or as
+     * stored unsigned, and one past its icons preview as the placeholder */
+    const unsigned own = 0x33AA33;   /* red and blue alike: Wine draws PNG icons with the two swapped */
+    ASSERT_TRUE(zvtest::WriteFileBytes(proj + "\\old16.exe", zvtest::NeProgramBytes(zvtest::PngBytes(32, 32, own)).bytes));
+    SetText(page, ICONFILE, "old16.exe");
+    for (const char *number : {"0", "-2", "0", "4294967294", "0", "1"}) {
+        SetText(page, ICONNUMBER, number);
+        Click(w, PREVIEW);
+        EXPECT_TRUE(PreviewShows(page, number[0] == '0' ? own : PLACEHOLDER)) << number;
+    }
     /* closed from the first page, which offers no save */
     ASSERT_TRUE(Go(w, PREVIOUS, 0));
     Click(w, CLOSE);

@@ -69,6 +69,8 @@ TEST(FileChecks, WholeFilesPassAndLoadDamagedOnesAreRefused)
         {"icon of two images", ICONSOURCE, icon, true},
         {"icon of a PNG image", ICONSOURCE, zvtest::IcoBytes({zvtest::PngBytes(32, 32, 0x3366CC)}), true},
         {"text", ICONSOURCE, "no icon here", true},
+        {"icon of a PNG image as large as an icon may be", ICONSOURCE,
+         zvtest::IcoBytes({zvtest::PngBytes(4096, 1, 0x3366CC)}), true},
 
         {"not a BMP", BITMAP, "BX" + bmp32.substr(2), false},
         {"empty", BITMAP, "", false},
@@ -86,7 +88,10 @@ TEST(FileChecks, WholeFilesPassAndLoadDamagedOnesAreRefused)
         {"cursor cut", ICONSOURCE, WithU32(icon, 0, 0x00020000).substr(0, 300), false},
         {"PNG image cut", ICONSOURCE, zvtest::IcoBytes({zvtest::PngBytes(32, 32, 0x3366CC).substr(0, 20)}), false},
         {"second image cut", ICONSOURCE, icon.substr(0, icon.size() - 1), false},
+        {"PNG image wider than any icon", ICONSOURCE, zvtest::IcoBytes({zvtest::PngBytes(4097, 1, 0x3366CC)}), false},
     };
+    for (const zvtest::DAMAGEDFILE &r : zvtest::RareIconImages())
+        cases.push_back({r.what, ICONSOURCE, zvtest::IcoBytes({r.bytes}), true});
     for (const zvtest::DAMAGEDFILE &d : zvtest::DamagedBmps())
         cases.push_back({d.what, BITMAP, d.bytes, false});
     for (const zvtest::DAMAGEDFILE &d : zvtest::DamagedIcos())
@@ -98,7 +103,7 @@ TEST(FileChecks, WholeFilesPassAndLoadDamagedOnesAreRefused)
         std::string path = dir + "\\case" + std::to_string(n++) + (k.kind == BITMAP ? ".bmp" : ".ico");
         ASSERT_TRUE(zvtest::WriteFileBytes(path, k.bytes));
         SetLastError(0);
-        int loadable = k.kind == BITMAP ? BitmapFileLoadable(path.c_str()) : IconSourceLoadable(path.c_str());
+        int loadable = k.kind == BITMAP ? BitmapFileLoadable(path.c_str()) : IconSourceLoadable(path.c_str(), 0);
         EXPECT_EQ(k.whole ? 1 : 0, loadable);
         if (!k.whole) {
             EXPECT_EQ((DWORD)ERROR_INVALID_DATA, GetLastError());
@@ -122,7 +127,7 @@ TEST(FileChecks, WholeFilesPassAndLoadDamagedOnesAreRefused)
     SetLastError(0);
     EXPECT_EQ(0, BitmapFileLoadable((dir + "\\absent.bmp").c_str()));
     EXPECT_EQ((DWORD)ERROR_FILE_NOT_FOUND, GetLastError());
-    EXPECT_EQ(1, IconSourceLoadable((dir + "\\absent.ico").c_str()));
+    EXPECT_EQ(1, IconSourceLoadable((dir + "\\absent.ico").c_str(), 0));
 }
 
 /* A real icon of the file's n-th group, as the platform extracts it. */
@@ -143,11 +148,11 @@ bool HasIcon(const std::string &path, UINT n)
 /* Whatever the check lets through, the platform's extraction survives. */
 void ExtractWhatPasses(const std::string &path, int *passed)
 {
-    if (!IconSourceLoadable(path.c_str()))
-        return;
-    (*passed)++;
     for (UINT n = 0; n < 2; n++)
-        HasIcon(path, n);
+        if (IconSourceLoadable(path.c_str(), n)) {
+            (*passed)++;
+            HasIcon(path, n);
+        }
 }
 
 TEST(FileChecks, WholeProgramsKeepTheirIconsDamagedOnesAreRefused)
@@ -162,28 +167,40 @@ TEST(FileChecks, WholeProgramsKeepTheirIconsDamagedOnesAreRefused)
     ASSERT_TRUE(zvtest::WriteFileBytes(dir + "\\packed.exe", packed.bytes));
     ASSERT_TRUE(zvtest::WriteFileBytes(dir + "\\ne.exe", ne.bytes));
     ASSERT_TRUE(zvtest::WriteFileBytes(dir + "\\sections.exe", zvtest::ProgramBytes(pictures, true, zvtest::PROGRAM_SECTIONS).bytes));
+    std::vector<std::string> rare;
+    for (const zvtest::DAMAGEDFILE &r : zvtest::RareIconImages())
+        rare.push_back(r.bytes);
+    ASSERT_TRUE(zvtest::WriteFileBytes(dir + "\\rare.exe", zvtest::ProgramBytes(rare, false).bytes));
 
     /* the build's own and programs written here, of a DIB and a PNG icon
      * group each, packed (whose third group is not in the file), of 101
-     * sections and 16-bit (which the icon readers' loader does not take):
-     * every group in the file keeps its icon */
+     * sections, of the rarer image shapes and 16-bit (which the icon
+     * readers' loader does not take): every group in the file keeps its
+     * icon */
     struct WHOLE {
         std::string path;
         UINT groups;
         int loadable;
     } whole[] = {
         {dir + "\\pe32.exe", 2, 1}, {dir + "\\pe32plus.exe", 2, 1},
-        {dir + "\\packed.exe", 2, 1}, {dir + "\\sections.exe", 2, 1}, {dir + "\\ne.exe", 1, 0},
+        {dir + "\\packed.exe", 2, 1}, {dir + "\\sections.exe", 2, 1}, {dir + "\\rare.exe", 4, 1},
+        {dir + "\\ne.exe", 1, 0},
         {zvtest::BinPath("ZVMenu.exe"), 4, 1}, {zvtest::BinPath("ZVChain.exe"), 1, 1},
         {zvtest::BinPath("ZVConfig.exe"), 1, 1}, {zvtest::BinPath("ZORVAN.EXE"), 1, 1},
         {zvtest::BinPath("twoicons.dll"), 2, 1},
     };
     for (const WHOLE &w : whole) {
         SCOPED_TRACE(w.path);
-        EXPECT_EQ(1, IconSourceLoadable(w.path.c_str()));
         EXPECT_EQ(w.loadable, ProgramResourcesLoadable(w.path.c_str()));
-        for (UINT n = 0; n < w.groups; n++)
+        for (UINT n = 0; n < w.groups; n++) {
+            EXPECT_EQ(1, IconSourceLoadable(w.path.c_str(), n)) << n;
             EXPECT_TRUE(HasIcon(w.path, n)) << n;
+        }
+        /* -1 asks for a count; a 16-bit program takes an index signed,
+         * and below its count only */
+        EXPECT_EQ(0, IconSourceLoadable(w.path.c_str(), (UINT)-1));
+        for (UINT n : {(UINT)-2, 4294967294u, w.groups})
+            EXPECT_EQ(w.loadable, IconSourceLoadable(w.path.c_str(), n)) << n;
     }
     EXPECT_FALSE(HasIcon(dir + "\\packed.exe", 2));
 
@@ -192,7 +209,7 @@ TEST(FileChecks, WholeProgramsKeepTheirIconsDamagedOnesAreRefused)
         SCOPED_TRACE(d.what);
         ASSERT_TRUE(zvtest::WriteFileBytes(path, d.bytes));
         SetLastError(0);
-        EXPECT_EQ(0, IconSourceLoadable(path.c_str()));
+        EXPECT_EQ(0, IconSourceLoadable(path.c_str(), 0));
         EXPECT_EQ((DWORD)ERROR_INVALID_DATA, GetLastError());
     }
     /* a damaged program named bare is found along the search path */
@@ -204,10 +221,10 @@ TEST(FileChecks, WholeProgramsKeepTheirIconsDamagedOnesAreRefused)
     ASSERT_TRUE(zvtest::WriteFileBytes(pathDir + "\\" + bare, zvtest::DamagedPrograms()[0].bytes));
     SetEnvironmentVariableA("PATH", (pathDir + ";" + oldPath).c_str());
     SetLastError(0);
-    EXPECT_EQ(0, IconSourceLoadable(bare.c_str()));
+    EXPECT_EQ(0, IconSourceLoadable(bare.c_str(), 0));
     EXPECT_EQ((DWORD)ERROR_INVALID_DATA, GetLastError());
     ASSERT_TRUE(zvtest::WriteFileBytes(pathDir + "\\" + bare, ne.bytes));
-    EXPECT_EQ(1, IconSourceLoadable(bare.c_str()));
+    EXPECT_EQ(1, IconSourceLoadable(bare.c_str(), 0));
     SetEnvironmentVariableA("PATH", oldPath);
 
     /* the loader's reader checks groups and images itself: for it only
