@@ -9,9 +9,14 @@
  * The font table's and style sheet's own loops are followed where names
  * are read and where the reader's end is lost.  Tables are followed as
  * the reader builds them: its stack of levels, each with its row's \cellx
- * definitions and open row, and the groups whose rest it skips.  The check
- * stops where the reader stops, so bytes it never reads refuse nothing.
- * A file of any size costs one pass and no memory of its own.
+ * definitions and open row, and the groups whose rest it skips.  A \*
+ * group whose first word the reader knows is read as it reads it, and so
+ * are the contents of \pict, \shppict and \object; where its hook runs a
+ * table action with the number of the last word it knew, that number is
+ * kept.  Picture data is collected and checked; the characters of each
+ * paragraph are counted for the work of laying it out.  The check stops
+ * where the reader stops, so bytes it never reads refuse nothing.  A file
+ * of any size costs one pass, and memory only for a picture's data.
  */
 #include "rtfcheck.h"
 
@@ -19,6 +24,8 @@
 #include <string.h>
 
 #include "filecheck.h"
+#include "rtfpicture.h"
+#include "rtfwords.h"
 
 namespace zv {
 
@@ -51,6 +58,18 @@ enum {
     ROW_ENDED    /* ended at the outer level; \intbl or \cell opens the next */
 };
 
+/* how far the object reader has come */
+enum {
+    OBJECT_NONE,
+    OBJECT_TOP,     /* at its own level: attributes, groups, or its end */
+    OBJECT_FIRST,   /* the first token of a group: \result, or a group it skips */
+    OBJECT_RESULT   /* the result, every token routed, its braces counted */
+};
+
+/* the numbers of the reader's special characters that matter here */
+enum { NUMBER_CELL = 26, NUMBER_ROW = 27, NUMBER_PAR = 28, NUMBER_TAB = 37, NUMBER_NO_BREAK_SPACE = 49,
+       NUMBER_NO_BREAK_HYPHEN = 51, NUMBER_NESTCELL = 59, NUMBER_NESTROW = 60 };
+
 static const DWORD NO_CELL = 0xFFFFFFFFu;
 enum { TABLE_STACK = RTF_MOST_TABLE_LEVEL + 2 }; /* levels up to the \itap limit, and the outer table */
 
@@ -65,7 +84,7 @@ struct RTFSCAN {
     int state;
     int depth;
     DWORD wordBytes;   /* of the control word so far, as the reader's buffer holds them */
-    char name[16];     /* its first letters, enough to tell the words that matter */
+    char name[32];     /* its first letters, more than the longest word the reader knows */
     int nameLen;       /* one past the buffer for a longer word, which matches none */
     DWORD param;       /* wraps as the reader's int does */
     int negative;
@@ -86,6 +105,18 @@ struct RTFSCAN {
     int insertedSinceRow; /* text or a paragraph since that row's end */
     int skipFrom;         /* the depth of a group whose rest the reader skips, 0 none */
     int afterStar;        /* \* read: the next token says whether its group is skipped */
+    const RTFWORD *word;  /* the reader's entry for this token, NULL when it knows none */
+    int lastNumber;       /* the number of the last word it knew, which its hooks act on */
+    ULONGLONG hookAt;     /* bit d: a \* group's hook runs when the group at depth d ends */
+    int colours;          /* the group skipped is the colour table */
+    int afterColour;      /* its last token was a colour word */
+    int consumed;         /* this token ended a group that a destination's reader took */
+    int pictureDepth;     /* the depth of the \pict group being read, 0 none */
+    RTFPICTURE picture;
+    int object;           /* OBJECT_... */
+    LONG objectLevel;     /* the result's braces as the object reader counts them */
+    DWORD lineChars;      /* characters of the paragraph so far */
+    ULONGLONG layoutWork; /* the squares of the paragraphs' lengths */
     int fault;
     int ended;         /* this token was the end a loop overwrote */
     int stopped;       /* the reader reads no further */
@@ -370,6 +401,16 @@ static void TablesEnd(RTFSCAN *s)
     }
 }
 
+/* A paragraph's end: laying it out costs the control time that grows with
+ * the square of its length. */
+static void LineEnds(RTFSCAN *s)
+{
+    s->layoutWork += (ULONGLONG)s->lineChars * s->lineChars;
+    s->lineChars = 0;
+    if (s->layoutWork > RTF_MOST_LAYOUT_WORK)
+        Refuse(s, RTF_TOO_SLOW);
+}
+
 /* Something shown, perhaps a paragraph break. */
 static void Inserted(RTFSCAN *s, int paragraph)
 {
@@ -378,16 +419,154 @@ static void Inserted(RTFSCAN *s, int paragraph)
     if (paragraph && !s->insertedSinceRow && t != NULL && t->row == ROW_ENDED)
         Refuse(s, RTF_TABLE_BROKEN);
     s->insertedSinceRow = 1;
+    if (paragraph) {
+        LineEnds(s);
+    } else if (s->lineChars < 0xFFFFFFFFu) {
+        s->lineChars++;
+        if (s->layoutWork + (ULONGLONG)s->lineChars * s->lineChars > RTF_MOST_LAYOUT_WORK)
+            Refuse(s, RTF_TOO_SLOW);
+    }
 }
 
-/* Destinations whose groups the reader skips, or reads in loops of its own. */
-static int IsSkippedDestination(const RTFSCAN *s)
+/* The hook that follows \* and \u acts on the number the reader kept: as
+ * \cell, \row, \nestcell or \nestrow whatever word left it.  Refused with
+ * a row open, where it would act. */
+static void StaleHook(RTFSCAN *s)
 {
-    static const char *const skipped[] = {"colortbl", "info", "pict", "object", "shppict", "nonesttables", "pn"};
-    for (size_t i = 0; i < sizeof skipped / sizeof skipped[0]; i++)
-        if (IsWord(s, TOKEN_WORD, skipped[i]))
+    RTFTABLE *t = Innermost(s);
+    int n = s->lastNumber;
+
+    if (t != NULL && t->row != ROW_NONE &&
+        (n == NUMBER_CELL || n == NUMBER_ROW || n == NUMBER_NESTCELL || n == NUMBER_NESTROW))
+        Refuse(s, RTF_TABLE_ACTION);
+}
+
+static void HookWhenGroupEnds(RTFSCAN *s, int depth)
+{
+    if (depth > 0 && depth < 64)
+        s->hookAt |= 1ull << depth;
+}
+
+/* A group has ended, whichever loop read its brace: a picture's data goes
+ * to GDI, and a \* group's hook runs. */
+static void GroupEnded(RTFSCAN *s)
+{
+    int ended = s->depth + 1;
+
+    if (s->pictureDepth && s->depth < s->pictureDepth) {
+        s->pictureDepth = 0;
+        s->consumed = 1;
+        if (!PictureEnds(&s->picture))
+            Refuse(s, RTF_PICTURE_BROKEN);
+        else
+            Inserted(s, 0);
+    }
+    if (ended > 0 && ended < 64 && (s->hookAt & (1ull << ended))) {
+        s->hookAt &= ~(1ull << ended);
+        StaleHook(s);
+    }
+}
+
+/* A destination word routed: the reader's loop for it, a skip of its
+ * group, or (\shppict, \nesttableprops) its tokens routed as they come. */
+static void Destination(RTFSCAN *s)
+{
+    if (IsWord(s, TOKEN_WORD, "fonttbl") || IsWord(s, TOKEN_WORD, "stylesheet")) {
+        s->reading = s->name[0] == 'f' ? READ_FONTS : READ_STYLES;
+        s->table = TABLE_TOP;
+        s->fontsBraced = -1;
+    } else if (IsWord(s, TOKEN_WORD, "pict")) {
+        if (s->pictureDepth) {
+            Refuse(s, RTF_PICTURE_BROKEN); /* a picture in a picture: no licence has one */
+            return;
+        }
+        s->pictureDepth = s->depth;
+        PictureBegins(&s->picture);
+    } else if (IsWord(s, TOKEN_WORD, "object")) {
+        if (s->object != OBJECT_NONE) {
+            Refuse(s, RTF_PICTURE_BROKEN); /* an object in an object, the same */
+            return;
+        }
+        s->object = OBJECT_TOP;
+    } else if (!IsWord(s, TOKEN_WORD, "shppict") && !IsWord(s, TOKEN_WORD, "nesttableprops")) {
+        s->skipFrom = s->depth;
+        s->colours = IsWord(s, TOKEN_WORD, "colortbl");
+        s->afterColour = 0;
+    }
+}
+
+/* The colour table's reader takes the token after a colour word without
+ * a look: a brace there is lost, and it reads on past its group. */
+static void ColourToken(RTFSCAN *s, int kind, int c)
+{
+    int colour = kind == TOKEN_WORD && s->word != NULL && s->word->family == RW_COLOUR;
+
+    if (s->afterColour && !colour && !(kind == TOKEN_TEXT && c == ';'))
+        Refuse(s, RTF_COLOURS_BROKEN);
+    s->afterColour = colour;
+}
+
+/* The picture reader: 1 when it keeps the token, 0 when it routes it. */
+static int PictureToken(RTFSCAN *s, int kind, int c)
+{
+    RTFPICTURE *p = &s->picture;
+
+    if (kind == TOKEN_OPEN || kind == TOKEN_CLOSE)
+        return 1;
+    if (kind == TOKEN_TEXT) {
+        if (s->depth > s->pictureDepth) {
+            s->skipFrom = s->depth; /* text in a group of its own: the rest is skipped */
             return 1;
-    return 0;
+        }
+        if (p->data == DATA_READ)
+            return 0; /* its data already read: shown */
+        p->data = DATA_READING;
+        PictureText(p, c);
+        return 1;
+    }
+    if (p->data == DATA_READING)
+        p->data = DATA_READ;
+    if (kind != TOKEN_WORD || s->word == NULL || s->word->family != RW_PICTURE)
+        return 0;
+    if (IsWord(s, kind, "wmetafile"))
+        p->kind = PICTURE_WINDOWS;
+    else if (IsWord(s, kind, "dibitmap"))
+        p->kind = PICTURE_DIB;
+    else if (IsWord(s, kind, "emfblip"))
+        p->kind = PICTURE_ENHANCED;
+    return 1;
+}
+
+/* The object reader: 1 when it keeps or drops the token, 0 when it
+ * routes it (in the result).  Its result loop counts only the braces it
+ * sees itself, and so may end past the object's own end. */
+static int ObjectToken(RTFSCAN *s, int kind)
+{
+    switch (s->object) {
+    case OBJECT_TOP:
+        if (kind == TOKEN_OPEN)
+            s->object = OBJECT_FIRST;
+        else if (kind != TOKEN_WORD || s->word == NULL || s->word->family != RW_OBJECT)
+            s->object = OBJECT_NONE; /* its end, or a token it drops as it leaves */
+        return 1;
+    case OBJECT_FIRST:
+        if (IsWord(s, kind, "result")) {
+            s->object = OBJECT_RESULT;
+            s->objectLevel = 1;
+        } else {
+            s->skipFrom = s->depth;
+            s->object = OBJECT_TOP;
+        }
+        return 1;
+    default:
+        if (kind == TOKEN_OPEN) {
+            s->objectLevel++;
+        } else if (kind == TOKEN_CLOSE && --s->objectLevel < 0) {
+            s->object = OBJECT_TOP;
+            return 1;
+        }
+        return 0;
+    }
 }
 
 static int IsBreakWord(const RTFSCAN *s, DWORD value)
@@ -407,47 +586,36 @@ static int IsTextWord(const RTFSCAN *s)
     return 0;
 }
 
-static void TableToken(RTFSCAN *s, int kind, int c, DWORD value)
+/* A symbol the reader knows: a paragraph (\ before a line end), a
+ * character, or nothing shown. */
+static void SymbolToken(RTFSCAN *s, int c)
 {
-    if (s->skipFrom) {
-        if (s->depth >= s->skipFrom)
-            return;
-        s->skipFrom = 0;
-    }
-    if (s->afterStar) {
-        s->afterStar = 0;
-        if (!IsWord(s, kind, "nesttableprops")) {
-            s->skipFrom = s->depth;
-            return;
-        }
-    }
-    if (kind == TOKEN_SYMBOL && c == '*') {
-        s->afterStar = 1;
-        return;
-    }
-    if (kind == TOKEN_TEXT || kind == TOKEN_SYMBOL) {
-        Inserted(s, kind == TOKEN_TEXT && (c == 13 || c == 10));
-        return;
-    }
-    if (kind != TOKEN_WORD)
-        return;
+    int n = s->word != NULL ? s->word->number : -1;
 
+    if (c == '*')
+        s->afterStar = 1;
+    else if (n == NUMBER_PAR)
+        Inserted(s, 1);
+    else if (n == NUMBER_TAB || n == NUMBER_NO_BREAK_SPACE || n == NUMBER_NO_BREAK_HYPHEN)
+        Inserted(s, 0);
+}
+
+static void TableWord(RTFSCAN *s, DWORD value)
+{
     RTFTABLE *t = Innermost(s);
     LONG number = s->state == IN_DIGITS ? (LONG)value : -1000000; /* the reader's "no number" */
 
-    if (IsSkippedDestination(s)) {
-        s->skipFrom = s->depth;
-    } else if (IsWord(s, kind, "trowd")) {
+    if (IsWord(s, TOKEN_WORD, "trowd")) {
         if (t == NULL)
             PushTable(s);
         else
             t->defined = 0;
-    } else if (IsWord(s, kind, "cellx")) {
+    } else if (IsWord(s, TOKEN_WORD, "cellx")) {
         if (t == NULL)
             t = PushTable(s);
         if (t != NULL && t->defined < RTF_MOST_CELL_DEFS)
             t->defined++;
-    } else if (IsWord(s, kind, "intbl")) {
+    } else if (IsWord(s, TOKEN_WORD, "intbl")) {
         if (s->tableLevel < 1) {
             if (t == NULL)
                 t = PushTable(s);
@@ -456,7 +624,7 @@ static void TableToken(RTFSCAN *s, int kind, int c, DWORD value)
             s->tableLevel = 1;
             s->inherit = 1;
         }
-    } else if (IsWord(s, kind, "itap")) {
+    } else if (IsWord(s, TOKEN_WORD, "itap")) {
         while (number > s->tableLevel && !s->stopped) {
             t = Innermost(s);
             if (t != NULL && t->row == ROW_OPEN)
@@ -466,7 +634,7 @@ static void TableToken(RTFSCAN *s, int kind, int c, DWORD value)
             s->tableLevel++;
         }
         s->inherit = 0;
-    } else if (IsWord(s, kind, "cell") || IsWord(s, kind, "nestcell")) {
+    } else if (IsWord(s, TOKEN_WORD, "cell") || IsWord(s, TOKEN_WORD, "nestcell")) {
         if (t != NULL && t->row != ROW_NONE) {
             if (s->tableLevel == 0 && t->row >= ROW_ENDED) {
                 StartRow(t);
@@ -475,9 +643,11 @@ static void TableToken(RTFSCAN *s, int kind, int c, DWORD value)
             if (t->cells < NO_CELL - 1)
                 t->cells++;
         }
-    } else if (IsWord(s, kind, "row") || IsWord(s, kind, "nestrow")) {
+        LineEnds(s);
+    } else if (IsWord(s, TOKEN_WORD, "row") || IsWord(s, TOKEN_WORD, "nestrow")) {
         EndRow(s);
-    } else if (IsWord(s, kind, "pard")) {
+        LineEnds(s);
+    } else if (IsWord(s, TOKEN_WORD, "pard")) {
         if (t != NULL && t->row == ROW_ENDED && !s->insertedSinceRow) {
             t->row = ROW_NONE;
             s->inherit = 0;
@@ -489,37 +659,97 @@ static void TableToken(RTFSCAN *s, int kind, int c, DWORD value)
     }
 }
 
-/* The document's own loop: \uc and \u act here only, and a table's
- * control word hands the tokens after it to that table's loop. */
-static void DocumentToken(RTFSCAN *s, int kind, int c)
+/* A token routed as the document's loop routes it: a destination's word
+ * starts its reader, \uc and \u act, the rest acts on the tables. */
+static void RoutedToken(RTFSCAN *s, int kind, int c)
 {
     DWORD value = s->negative ? 0u - s->param : s->param;
 
-    TableToken(s, kind, c, value);
-
-    if (IsWord(s, kind, "uc"))
-        s->uc = s->state == IN_DIGITS ? (LONG)value : -1; /* without a number it skips nothing */
-    else if (IsWord(s, kind, "u"))
-        s->skipping = s->uc;
-    else if (IsWord(s, kind, "fonttbl") || IsWord(s, kind, "stylesheet")) {
-        s->reading = s->name[0] == 'f' ? READ_FONTS : READ_STYLES;
-        s->table = TABLE_TOP;
-        s->fontsBraced = -1;
+    if (kind == TOKEN_TEXT) {
+        Inserted(s, 0);
+    } else if (kind == TOKEN_SYMBOL) {
+        SymbolToken(s, c);
+    } else if (kind == TOKEN_WORD && s->word != NULL && s->word->family == RW_DESTINATION) {
+        Destination(s);
+    } else if (kind == TOKEN_WORD) {
+        TableWord(s, value);
+        if (IsWord(s, kind, "uc"))
+            s->uc = s->state == IN_DIGITS ? (LONG)value : -1; /* without a number it skips nothing */
+        else if (IsWord(s, kind, "u"))
+            s->skipping = s->uc;
     }
+}
+
+/* The document's loop, and the readers its destinations start.  After \*
+ * a word the reader knows is routed, anything else skips the group; the
+ * hook then acts once the word has acted or the group has been read. */
+static void DocumentToken(RTFSCAN *s, int kind, int c)
+{
+    if (s->skipFrom) {
+        if (s->colours)
+            ColourToken(s, kind, c);
+        if (s->depth >= s->skipFrom || s->stopped)
+            return;
+        s->skipFrom = 0;
+        s->colours = 0;
+        s->consumed = 1;
+    }
+    if (s->consumed)
+        return;
+    if (s->pictureDepth && PictureToken(s, kind, c))
+        return;
+    if (s->object != OBJECT_NONE && ObjectToken(s, kind))
+        return;
+    if (s->afterStar) {
+        s->afterStar = 0;
+        if (s->word == NULL || (kind != TOKEN_WORD && kind != TOKEN_SYMBOL)) {
+            s->skipFrom = s->depth;
+            HookWhenGroupEnds(s, s->depth);
+            return;
+        }
+        if (s->word->family == RW_DESTINATION && !IsWord(s, kind, "nesttableprops")) {
+            HookWhenGroupEnds(s, s->depth);
+            RoutedToken(s, kind, c);
+            return;
+        }
+        RoutedToken(s, kind, c);
+        if (!s->afterStar)
+            StaleHook(s);
+        return;
+    }
+    RoutedToken(s, kind, c);
 }
 
 static void Token(RTFSCAN *s, int kind, int c)
 {
+    if (kind == TOKEN_WORD || kind == TOKEN_SYMBOL) {
+        if (s->word != NULL)
+            s->lastNumber = s->word->number;
+    } else {
+        s->word = NULL;
+    }
+    if (kind == TOKEN_OPEN && s->depth >= 0 && s->depth < 63)
+        s->hookAt &= ~(1ull << (s->depth + 1)); /* a new group has no hook yet */
     CountGroups(s, kind);
     if (s->stopped || s->ended) {
         s->ended = 0;
         return;
     }
+    s->consumed = 0;
+    if (kind == TOKEN_CLOSE)
+        GroupEnded(s);
+    /* the reader drops these text tokens before any loop sees them */
+    if (kind == TOKEN_TEXT && (c == 0 || c == '\r' || c == '\n'))
+        return;
     if (s->skipping > 0 && kind == TOKEN_TEXT) {
         s->skipping--;
         return;
     }
-    s->skipping = 0;
+    if (s->skipping > 0) {
+        /* put back, the hook acts on its number, then it is read again */
+        s->skipping = 0;
+        StaleHook(s);
+    }
     if (kind == TOKEN_WORD && IsWord(s, kind, "itap") && s->state == IN_DIGITS &&
         (LONG)(s->negative ? 0u - s->param : s->param) > RTF_MOST_TABLE_LEVEL) {
         Refuse(s, RTF_TABLES_TOO_DEEP);
@@ -536,6 +766,7 @@ static void Token(RTFSCAN *s, int kind, int c)
 /* A control word has ended (s->state says whether it had a number). */
 static void EndWord(RTFSCAN *s)
 {
+    s->word = s->nameLen <= (int)sizeof s->name ? FindRtfWord(s->name, (size_t)s->nameLen) : NULL;
     Token(s, TOKEN_WORD, 0);
     s->state = IN_TEXT;
 }
@@ -550,6 +781,7 @@ static void TextByte(RTFSCAN *s, int c)
     } else if (c == '}') {
         Token(s, TOKEN_CLOSE, c);
     } else if (c == '\t') {
+        s->word = FindRtfWord("tab", 3); /* the reader makes it \tab */
         Token(s, TOKEN_SYMBOL, c);
     } else if (c != '\r' && c != '\n') { /* line ends are no tokens at all */
         Token(s, TOKEN_TEXT, c);
@@ -624,7 +856,9 @@ static void ScanByte(RTFSCAN *s, int c)
         } else if (c == '\'') {
             s->state = HEX_FIRST;
         } else {
+            char symbol = (char)c;
             s->state = IN_TEXT;
+            s->word = FindRtfWord(&symbol, 1);
             Token(s, c == '{' || c == '}' || c == '\\' || c == ':' ? TOKEN_TEXT : TOKEN_SYMBOL, c);
         }
         break;
@@ -663,8 +897,12 @@ int RtfFileFits(HANDLE file, int *fault)
     scan.uc = 1; /* the reader's default */
     *fault = RTF_WHOLE;
     while (!scan.stopped) {
-        if (!ReadAt(file, offset, window, sizeof window, &got))
+        if (!ReadAt(file, offset, window, sizeof window, &got)) {
+            DWORD error = GetLastError();
+            PictureDropped(&scan.picture);
+            SetLastError(error);
             return 0;
+        }
         if (got == 0)
             break;
         for (DWORD i = 0; i < got && !scan.stopped; i++)
@@ -676,6 +914,9 @@ int RtfFileFits(HANDLE file, int *fault)
         EndWord(&scan);
     if (!scan.fault)
         TablesEnd(&scan);
+    if (!scan.fault)
+        LineEnds(&scan);
+    PictureDropped(&scan.picture); /* the reader ends inside a picture without showing it */
     if (scan.fault) {
         *fault = scan.fault;
         SetLastError(ERROR_INVALID_DATA);
@@ -703,6 +944,21 @@ void RtfFaultText(int fault, char *text, size_t size)
         break;
     case RTF_TABLE_BROKEN:
         snprintf(text, size, "A table row does not match its cell definitions, or is left where the control cannot close it.");
+        break;
+    case RTF_TABLE_ACTION:
+        snprintf(text, size, "A word that the control repeats as a table action follows \\* or \\u in a table row.");
+        break;
+    case RTF_COLOURS_BROKEN:
+        snprintf(text, size, "Its colour table does not end where the control reads it.");
+        break;
+    case RTF_PICTURE_BROKEN:
+        snprintf(text, size, "A picture's data does not fit what it says it holds.");
+        break;
+    case RTF_TOO_SLOW:
+        snprintf(text, size, "Its paragraphs are too long for the control to lay out in time.");
+        break;
+    case RTF_SHOWS_NOTHING:
+        snprintf(text, size, "The control shows nothing of it.");
         break;
     default:
         text[0] = '\0';
