@@ -6,121 +6,22 @@
  * holds them, \itap numbers taken as it computes them (32-bit, wrapping).
  * After \u the reader skips \uc text tokens; a group that begins among
  * them is counted twice and closed once, so its depth stays one higher.
- * The font table's and style sheet's own loops are followed where names
- * are read and where the reader's end is lost.  Tables are followed as
- * the reader builds them: its stack of levels, each with its row's \cellx
- * definitions and open row, and the groups whose rest it skips.  A \*
- * group whose first word the reader knows is read as it reads it, and so
- * are the contents of \pict, \shppict and \object; where its hook runs a
- * table action with the number of the last word it knew, that number is
- * kept.  Picture data is collected and checked; the characters of each
- * paragraph are counted for the work of laying it out.  The check stops
+ * Tables are followed as the reader builds them: its stack of levels,
+ * each with its row's \cellx definitions and open row; the characters of
+ * each paragraph are counted for the work of laying it out.  The loops of
+ * the font table and style sheet (rtffonttables.cpp) and the readers its
+ * destinations start (rtfreaders.cpp) take their tokens.  The check stops
  * where the reader stops, so bytes it never reads refuse nothing.  A file
  * of any size costs one pass, and memory only for a picture's data.
  */
-#include "rtfcheck.h"
+#include "rtfscan.h"
 
 #include <stdio.h>
 #include <string.h>
 
 #include "filecheck.h"
-#include "rtfpicture.h"
-#include "rtfwords.h"
 
 namespace zv {
-
-enum { SCAN_WINDOW = 4096 };
-
-/* where the scan is inside a token */
-enum { IN_TEXT, AFTER_BACKSLASH, IN_WORD, AFTER_SIGN, IN_DIGITS, HEX_FIRST, HEX_SECOND };
-
-/* the tokens of the reader */
-enum { TOKEN_TEXT, TOKEN_OPEN, TOKEN_CLOSE, TOKEN_WORD, TOKEN_SYMBOL };
-
-/* which of its loops reads them: the document, the font table, the style sheet */
-enum { READ_DOCUMENT, READ_FONTS, READ_STYLES };
-
-/* where those two tables' loops are */
-enum {
-    TABLE_TOP,        /* before an entry, or the table's end */
-    TABLE_ENTRY,      /* in an entry */
-    TABLE_NAME,       /* in a name, which goes into the reader's buffer */
-    TABLE_SKIP,       /* in a group the table skips */
-    TABLE_SKIP_NEXT,  /* the token after \* in a style, before its skip */
-    TABLE_STEP,       /* one token the loop takes without a look (a brace it expects) */
-    TABLE_FIRST       /* a font entry's first token after its brace */
-};
-
-/* a table level's row, as the reader keeps it */
-enum {
-    ROW_NONE,    /* none: \cell and \row do nothing */
-    ROW_OPEN,
-    ROW_ENDED    /* ended at the outer level; \intbl or \cell opens the next */
-};
-
-/* how far the object reader has come */
-enum {
-    OBJECT_NONE,
-    OBJECT_TOP,     /* at its own level: attributes, groups, or its end */
-    OBJECT_FIRST,   /* the first token of a group: \result, or a group it skips */
-    OBJECT_RESULT   /* the result, every token routed, its braces counted */
-};
-
-/* the numbers of the reader's special characters that matter here */
-enum { NUMBER_CELL = 26, NUMBER_ROW = 27, NUMBER_PAR = 28, NUMBER_TAB = 37, NUMBER_NO_BREAK_SPACE = 49,
-       NUMBER_NO_BREAK_HYPHEN = 51, NUMBER_NESTCELL = 59, NUMBER_NESTROW = 60 };
-
-static const DWORD NO_CELL = 0xFFFFFFFFu;
-enum { TABLE_STACK = RTF_MOST_TABLE_LEVEL + 2 }; /* levels up to the \itap limit, and the outer table */
-
-struct RTFTABLE {
-    int defined;     /* \cellx since \trowd */
-    int row;         /* ROW_... */
-    DWORD cells;     /* \cell in the open row */
-    DWORD nestedAt;  /* the cell holding its last nested row, or NO_CELL */
-};
-
-struct RTFSCAN {
-    int state;
-    int depth;
-    DWORD wordBytes;   /* of the control word so far, as the reader's buffer holds them */
-    char name[32];     /* its first letters, more than the longest word the reader knows */
-    int nameLen;       /* one past the buffer for a longer word, which matches none */
-    DWORD param;       /* wraps as the reader's int does */
-    int negative;
-    int hexFirst;
-    LONG uc;                           /* text tokens skipped after \u */
-    LONG ucOuter[RTF_MOST_GROUPS + 1]; /* of each open group's parent, as the reader keeps it */
-    LONG skipping;                     /* of them still to come */
-    int reading;       /* READ_... */
-    int table;         /* TABLE_... */
-    int fontsBraced;   /* -1 not known yet, 0 entries without braces, 1 in braces */
-    int skipLevel;
-    int afterSkip;     /* the TABLE_... a skip returns to */
-    DWORD tableName;   /* bytes of the name so far */
-    RTFTABLE tables[TABLE_STACK]; /* the reader's table levels, innermost last */
-    int tableCount;
-    LONG tableLevel;      /* the reader's nesting level */
-    int inherit;          /* a row ended at the outer level stays the table's (\intbl without \itap) */
-    int insertedSinceRow; /* text or a paragraph since that row's end */
-    int skipFrom;         /* the depth of a group whose rest the reader skips, 0 none */
-    int afterStar;        /* \* read: the next token says whether its group is skipped */
-    const RTFWORD *word;  /* the reader's entry for this token, NULL when it knows none */
-    int lastNumber;       /* the number of the last word it knew, which its hooks act on */
-    ULONGLONG hookAt;     /* bit d: a \* group's hook runs when the group at depth d ends */
-    int colours;          /* the group skipped is the colour table */
-    int afterColour;      /* its last token was a colour word */
-    int consumed;         /* this token ended a group that a destination's reader took */
-    int pictureDepth;     /* the depth of the \pict group being read, 0 none */
-    RTFPICTURE picture;
-    int object;           /* OBJECT_... */
-    LONG objectLevel;     /* the result's braces as the object reader counts them */
-    DWORD lineChars;      /* characters of the paragraph so far */
-    ULONGLONG layoutWork; /* the squares of the paragraphs' lengths */
-    int fault;
-    int ended;         /* this token was the end a loop overwrote */
-    int stopped;       /* the reader reads no further */
-};
 
 /* The reader's character classes: the C locale's, ASCII only. */
 static int IsLetter(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -128,7 +29,7 @@ static int IsDigit(int c) { return c >= '0' && c <= '9'; }
 static int IsHex(int c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 static int HexValue(int c) { return IsDigit(c) ? c - '0' : (c | 0x20) - 'a' + 10; }
 
-static void Refuse(RTFSCAN *s, int fault)
+void Refuse(RTFSCAN *s, int fault)
 {
     s->fault = fault;
     s->stopped = 1;
@@ -141,7 +42,7 @@ static void CountWordByte(RTFSCAN *s)
         Refuse(s, RTF_WORD_TOO_LONG);
 }
 
-static int IsWord(const RTFSCAN *s, int kind, const char *name)
+int IsWord(const RTFSCAN *s, int kind, const char *name)
 {
     return kind == TOKEN_WORD && s->nameLen == (int)strlen(name) &&
            memcmp(s->name, name, (size_t)s->nameLen) == 0;
@@ -191,139 +92,6 @@ static void CountGroups(RTFSCAN *s, int kind)
     }
 }
 
-/* A name in the font table or style sheet, copied into a buffer of
- * 1024 bytes without a bound. */
-static void NameByte(RTFSCAN *s)
-{
-    if (++s->tableName > RTF_MOST_NAME_BYTES)
-        Refuse(s, RTF_NAME_TOO_LONG);
-}
-
-static void StartSkip(RTFSCAN *s, int back)
-{
-    s->table = TABLE_SKIP;
-    s->skipLevel = 1;
-    s->afterSkip = back;
-}
-
-/* A group skipped to its end; 1 when this token ends it. */
-static int Skipped(RTFSCAN *s, int kind)
-{
-    if (kind == TOKEN_OPEN)
-        s->skipLevel++;
-    else if (kind == TOKEN_CLOSE && --s->skipLevel < 1)
-        return 1;
-    return 0;
-}
-
-static void FontEntryEnds(RTFSCAN *s, int putBack)
-{
-    if (s->fontsBraced == 1)
-        s->table = putBack ? TABLE_TOP : TABLE_STEP; /* the entry's own brace, read again or next */
-    else if (putBack)
-        s->reading = READ_DOCUMENT; /* the brace read again ends the table */
-    else
-        s->table = TABLE_TOP;
-}
-
-/* A token in a font entry: names end at ';' or at any other token. */
-static void FontEntryToken(RTFSCAN *s, int kind, int c)
-{
-    if ((kind == TOKEN_TEXT && c == ';') || kind == TOKEN_CLOSE) {
-        FontEntryEnds(s, 0);
-    } else if (kind == TOKEN_OPEN) {
-        StartSkip(s, TABLE_ENTRY);
-    } else if (kind == TOKEN_TEXT) {
-        s->table = TABLE_NAME;
-        s->tableName = 0;
-        NameByte(s);
-    } else {
-        s->table = TABLE_ENTRY;
-    }
-}
-
-static void FontToken(RTFSCAN *s, int kind, int c)
-{
-    switch (s->table) {
-    case TABLE_TOP:
-        if (kind == TOKEN_CLOSE) {
-            s->reading = READ_DOCUMENT;
-            break;
-        }
-        if (s->fontsBraced < 0)
-            s->fontsBraced = IsWord(s, kind, "f") ? 0 : kind == TOKEN_OPEN ? 1 : -1;
-        /* with braces this token is the entry's brace, taken as it is */
-        if (s->fontsBraced == 1)
-            s->table = TABLE_FIRST;
-        else
-            FontEntryToken(s, kind, c);
-        break;
-    case TABLE_FIRST:
-    case TABLE_ENTRY:
-        FontEntryToken(s, kind, c);
-        break;
-    case TABLE_NAME:
-        if (kind == TOKEN_TEXT && c != ';')
-            NameByte(s);
-        else if (kind == TOKEN_CLOSE)
-            FontEntryEnds(s, 1);
-        else
-            FontEntryToken(s, kind, c);
-        break;
-    case TABLE_SKIP:
-        if (Skipped(s, kind))
-            s->table = s->afterSkip;
-        break;
-    case TABLE_STEP:
-        s->table = TABLE_TOP;
-        break;
-    }
-}
-
-/* The style sheet ends a style at ';' and ignores a '}' inside one; a
- * name ends at any other token, which it drops. */
-static void StyleToken(RTFSCAN *s, int kind, int c)
-{
-    switch (s->table) {
-    case TABLE_TOP:
-        if (kind == TOKEN_CLOSE)
-            s->reading = READ_DOCUMENT;
-        else
-            s->table = TABLE_ENTRY; /* the style's brace, taken as it is */
-        break;
-    case TABLE_NAME:
-        if (kind == TOKEN_TEXT && c != ';') {
-            NameByte(s);
-            break;
-        }
-        s->table = kind == TOKEN_TEXT ? TABLE_STEP : TABLE_ENTRY;
-        break;
-    case TABLE_ENTRY:
-        if (kind == TOKEN_TEXT && c == ';') {
-            s->table = TABLE_STEP;
-        } else if (kind == TOKEN_TEXT) {
-            s->table = TABLE_NAME;
-            s->tableName = 0;
-            NameByte(s);
-        } else if (kind == TOKEN_OPEN) {
-            StartSkip(s, TABLE_ENTRY);
-        } else if (kind == TOKEN_SYMBOL && c == '*') {
-            s->table = TABLE_SKIP_NEXT;
-        }
-        break;
-    case TABLE_SKIP_NEXT:
-        StartSkip(s, TABLE_TOP);
-        break;
-    case TABLE_SKIP:
-        if (Skipped(s, kind))
-            s->table = s->afterSkip;
-        break;
-    case TABLE_STEP:
-        s->table = TABLE_TOP;
-        break;
-    }
-}
-
 /* The reader's table state.  It trusts a row: at \row it sets the cells
  * the row defines and deletes the cells past them, and that deletion
  * across a cell's end or a nested row leaves it pointers to freed cells.
@@ -332,7 +100,7 @@ static void StyleToken(RTFSCAN *s, int kind, int c)
  * loops.  At the end of the text it finishes and deletes a row left open;
  * with levels it cannot close it loops or reads a null pointer. */
 
-static RTFTABLE *Innermost(RTFSCAN *s)
+RTFTABLE *Innermost(RTFSCAN *s)
 {
     return s->tableCount > 0 ? &s->tables[s->tableCount - 1] : NULL;
 }
@@ -412,7 +180,7 @@ static void LineEnds(RTFSCAN *s)
 }
 
 /* Something shown, perhaps a paragraph break. */
-static void Inserted(RTFSCAN *s, int paragraph)
+void Inserted(RTFSCAN *s, int paragraph)
 {
     RTFTABLE *t = Innermost(s);
 
@@ -425,147 +193,6 @@ static void Inserted(RTFSCAN *s, int paragraph)
         s->lineChars++;
         if (s->layoutWork + (ULONGLONG)s->lineChars * s->lineChars > RTF_MOST_LAYOUT_WORK)
             Refuse(s, RTF_TOO_SLOW);
-    }
-}
-
-/* The hook that follows \* and \u acts on the number the reader kept: as
- * \cell, \row, \nestcell or \nestrow whatever word left it.  Refused with
- * a row open, where it would act. */
-static void StaleHook(RTFSCAN *s)
-{
-    RTFTABLE *t = Innermost(s);
-    int n = s->lastNumber;
-
-    if (t != NULL && t->row != ROW_NONE &&
-        (n == NUMBER_CELL || n == NUMBER_ROW || n == NUMBER_NESTCELL || n == NUMBER_NESTROW))
-        Refuse(s, RTF_TABLE_ACTION);
-}
-
-static void HookWhenGroupEnds(RTFSCAN *s, int depth)
-{
-    if (depth > 0 && depth < 64)
-        s->hookAt |= 1ull << depth;
-}
-
-/* A group has ended, whichever loop read its brace: a picture's data goes
- * to GDI, and a \* group's hook runs. */
-static void GroupEnded(RTFSCAN *s)
-{
-    int ended = s->depth + 1;
-
-    if (s->pictureDepth && s->depth < s->pictureDepth) {
-        s->pictureDepth = 0;
-        s->consumed = 1;
-        if (!PictureEnds(&s->picture))
-            Refuse(s, RTF_PICTURE_BROKEN);
-        else
-            Inserted(s, 0);
-    }
-    if (ended > 0 && ended < 64 && (s->hookAt & (1ull << ended))) {
-        s->hookAt &= ~(1ull << ended);
-        StaleHook(s);
-    }
-}
-
-/* A destination word routed: the reader's loop for it, a skip of its
- * group, or (\shppict, \nesttableprops) its tokens routed as they come. */
-static void Destination(RTFSCAN *s)
-{
-    if (IsWord(s, TOKEN_WORD, "fonttbl") || IsWord(s, TOKEN_WORD, "stylesheet")) {
-        s->reading = s->name[0] == 'f' ? READ_FONTS : READ_STYLES;
-        s->table = TABLE_TOP;
-        s->fontsBraced = -1;
-    } else if (IsWord(s, TOKEN_WORD, "pict")) {
-        if (s->pictureDepth) {
-            Refuse(s, RTF_PICTURE_BROKEN); /* a picture in a picture: no licence has one */
-            return;
-        }
-        s->pictureDepth = s->depth;
-        PictureBegins(&s->picture);
-    } else if (IsWord(s, TOKEN_WORD, "object")) {
-        if (s->object != OBJECT_NONE) {
-            Refuse(s, RTF_PICTURE_BROKEN); /* an object in an object, the same */
-            return;
-        }
-        s->object = OBJECT_TOP;
-    } else if (!IsWord(s, TOKEN_WORD, "shppict") && !IsWord(s, TOKEN_WORD, "nesttableprops")) {
-        s->skipFrom = s->depth;
-        s->colours = IsWord(s, TOKEN_WORD, "colortbl");
-        s->afterColour = 0;
-    }
-}
-
-/* The colour table's reader takes the token after a colour word without
- * a look: a brace there is lost, and it reads on past its group. */
-static void ColourToken(RTFSCAN *s, int kind, int c)
-{
-    int colour = kind == TOKEN_WORD && s->word != NULL && s->word->family == RW_COLOUR;
-
-    if (s->afterColour && !colour && !(kind == TOKEN_TEXT && c == ';'))
-        Refuse(s, RTF_COLOURS_BROKEN);
-    s->afterColour = colour;
-}
-
-/* The picture reader: 1 when it keeps the token, 0 when it routes it. */
-static int PictureToken(RTFSCAN *s, int kind, int c)
-{
-    RTFPICTURE *p = &s->picture;
-
-    if (kind == TOKEN_OPEN || kind == TOKEN_CLOSE)
-        return 1;
-    if (kind == TOKEN_TEXT) {
-        if (s->depth > s->pictureDepth) {
-            s->skipFrom = s->depth; /* text in a group of its own: the rest is skipped */
-            return 1;
-        }
-        if (p->data == DATA_READ)
-            return 0; /* its data already read: shown */
-        p->data = DATA_READING;
-        PictureText(p, c);
-        return 1;
-    }
-    if (p->data == DATA_READING)
-        p->data = DATA_READ;
-    if (kind != TOKEN_WORD || s->word == NULL || s->word->family != RW_PICTURE)
-        return 0;
-    if (IsWord(s, kind, "wmetafile"))
-        p->kind = PICTURE_WINDOWS;
-    else if (IsWord(s, kind, "dibitmap"))
-        p->kind = PICTURE_DIB;
-    else if (IsWord(s, kind, "emfblip"))
-        p->kind = PICTURE_ENHANCED;
-    return 1;
-}
-
-/* The object reader: 1 when it keeps or drops the token, 0 when it
- * routes it (in the result).  Its result loop counts only the braces it
- * sees itself, and so may end past the object's own end. */
-static int ObjectToken(RTFSCAN *s, int kind)
-{
-    switch (s->object) {
-    case OBJECT_TOP:
-        if (kind == TOKEN_OPEN)
-            s->object = OBJECT_FIRST;
-        else if (kind != TOKEN_WORD || s->word == NULL || s->word->family != RW_OBJECT)
-            s->object = OBJECT_NONE; /* its end, or a token it drops as it leaves */
-        return 1;
-    case OBJECT_FIRST:
-        if (IsWord(s, kind, "result")) {
-            s->object = OBJECT_RESULT;
-            s->objectLevel = 1;
-        } else {
-            s->skipFrom = s->depth;
-            s->object = OBJECT_TOP;
-        }
-        return 1;
-    default:
-        if (kind == TOKEN_OPEN) {
-            s->objectLevel++;
-        } else if (kind == TOKEN_CLOSE && --s->objectLevel < 0) {
-            s->object = OBJECT_TOP;
-            return 1;
-        }
-        return 0;
     }
 }
 
@@ -728,7 +355,7 @@ static void Token(RTFSCAN *s, int kind, int c)
     } else {
         s->word = NULL;
     }
-    if (kind == TOKEN_OPEN && s->depth >= 0 && s->depth < 63)
+    if (kind == TOKEN_OPEN && s->depth >= 0 && s->depth < RTF_MOST_GROUPS)
         s->hookAt &= ~(1ull << (s->depth + 1)); /* a new group has no hook yet */
     CountGroups(s, kind);
     if (s->stopped || s->ended) {
