@@ -37,10 +37,9 @@ void GroupEnded(RTFSCAN *s)
     if (s->pictureDepth && s->depth < s->pictureDepth) {
         s->pictureDepth = 0;
         s->consumed = 1;
+        /* whether GDI takes it is not known here: it is not taken for shown */
         if (!PictureEnds(&s->picture))
             Refuse(s, RTF_PICTURE_BROKEN);
-        else
-            Inserted(s, 0);
     }
     if (ended > 0 && ended < 64 && (s->hookAt & (1ull << ended))) {
         s->hookAt &= ~(1ull << ended);
