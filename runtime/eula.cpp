@@ -1,7 +1,8 @@
 /*
  * eula.cpp - the licence-text dialog.  The text is streamed into a rich
- * edit control; a file that cannot be opened is replaced by the built-in
- * page, which names it.  "I Agree" waits for the check box unless the
+ * edit control; a file that cannot be opened, that the control would
+ * crash or stall on, or of which it shows nothing, is replaced by the
+ * built-in page, which names it.  "I Agree" waits for the check box unless the
  * settings ask for simple acceptance.
  */
 #include "eula.h"
@@ -157,6 +158,22 @@ static BOOL StreamIn(HWND richEdit, WPARAM format, DWORD_PTR cookie, EDITSTREAMC
     return count != 0 && stream.dwError == 0;
 }
 
+/* The log's line for a licence refused for fault, worded as the
+ * runtime's other read failures. */
+static void LogRefused(AUTORUNINF *settings, const char *path, int fault)
+{
+    char why[LOGREASONLEN];
+
+    if (!settings)
+        return;
+    if (fault == RTF_WHOLE) {
+        LogSysErr(settings, IDS_READERROR, path);
+        return;
+    }
+    RtfFaultText(fault, why, sizeof why);
+    Logf(settings, "Error reading %s:\n\n%s", path, why);
+}
+
 /* A licence file that the control's reader would crash or stall on is
  * refused like one that cannot be read: the built-in page names it, and
  * the log (when settings has one) says why. */
@@ -166,14 +183,21 @@ static int RtfReadable(HANDLE file, const char *path, AUTORUNINF *settings)
 
     if (RtfFileFits(file, &fault))
         return 1;
-    if (settings && fault != RTF_WHOLE) {
-        char why[LOGREASONLEN];
-        RtfFaultText(fault, why, sizeof why);
-        /* worded as the runtime's other read failures */
-        Logf(settings, "Error reading %s:\n\n%s", path, why);
-    } else if (settings) {
-        LogSysErr(settings, IDS_READERROR, path);
-    }
+    LogRefused(settings, path, fault);
+    return 0;
+}
+
+/* The file streamed in; 0 when the control kept nothing of a file that
+ * has bytes (a code page it cannot use drops them all). */
+static int StreamedFile(HWND richEdit, HANDLE file, WPARAM format, const char *path, AUTORUNINF *settings)
+{
+    LARGE_INTEGER size;
+
+    SetFilePointer(file, 0, NULL, FILE_BEGIN);
+    StreamIn(richEdit, format, (DWORD_PTR)file, EditStreamCallback);
+    if (GetWindowTextLengthA(richEdit) > 0 || !GetFileSizeEx(file, &size) || size.QuadPart == 0)
+        return 1;
+    LogRefused(settings, path, RTF_SHOWS_NOTHING);
     return 0;
 }
 
@@ -197,10 +221,10 @@ static BOOL FillFromFile(HWND richEdit, const char *path, AUTORUNINF *settings)
         }
     }
     if (file != INVALID_HANDLE_VALUE) {
-        SetFilePointer(file, 0, NULL, FILE_BEGIN);
-        BOOL ok = StreamIn(richEdit, format, (DWORD_PTR)file, EditStreamCallback);
+        int shown = StreamedFile(richEdit, file, format, path, settings);
         CloseHandle(file);
-        return ok;
+        if (shown)
+            return TRUE;
     }
 
     char *page = LoadTextFromResource(MAKEINTRESOURCEA(IDR_EULAPAGE), path);

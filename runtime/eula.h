@@ -18,8 +18,9 @@ INT_PTR EULADialog(HINSTANCE hInstance, AUTORUNINF *settings);
 INT_PTR CALLBACK EULADlgProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 /* TRUE when the file, or the built-in page in its place, was streamed.
- * An RTF file beyond what the control's reader takes (rtfcheck.h) gets
- * the page as a file that cannot be read does. */
+ * An RTF file beyond what the control's reader takes (rtfcheck.h), and a
+ * file with bytes of which the control keeps nothing, get the page as a
+ * file that cannot be read does. */
 BOOL FillRichEditFromFile(HWND richEdit, const char *path);
 
 /* The built-in page name (an "RTF" resource) with its symbols replaced,

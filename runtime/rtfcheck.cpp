@@ -6,14 +6,15 @@
  * holds them, \itap numbers taken as it computes them (32-bit, wrapping).
  * After \u the reader skips \uc text tokens; a group that begins among
  * them is counted twice and closed once, so its depth stays one higher.
- * The font table's and style sheet's own loops are followed where names
- * are read and where the reader's end is lost.  Tables are followed as
- * the reader builds them: its stack of levels, each with its row's \cellx
- * definitions and open row, and the groups whose rest it skips.  The check
- * stops where the reader stops, so bytes it never reads refuse nothing.
- * A file of any size costs one pass and no memory of its own.
+ * Tables are followed as the reader builds them: its stack of levels,
+ * each with its row's \cellx definitions and open row; the characters of
+ * each paragraph are counted for the work of laying it out.  The loops of
+ * the font table and style sheet (rtffonttables.cpp) and the readers its
+ * destinations start (rtfreaders.cpp) take their tokens.  The check stops
+ * where the reader stops, so bytes it never reads refuse nothing.  A file
+ * of any size costs one pass, and memory only for a picture's data.
  */
-#include "rtfcheck.h"
+#include "rtfscan.h"
 
 #include <stdio.h>
 #include <string.h>
@@ -22,82 +23,13 @@
 
 namespace zv {
 
-enum { SCAN_WINDOW = 4096 };
-
-/* where the scan is inside a token */
-enum { IN_TEXT, AFTER_BACKSLASH, IN_WORD, AFTER_SIGN, IN_DIGITS, HEX_FIRST, HEX_SECOND };
-
-/* the tokens of the reader */
-enum { TOKEN_TEXT, TOKEN_OPEN, TOKEN_CLOSE, TOKEN_WORD, TOKEN_SYMBOL };
-
-/* which of its loops reads them: the document, the font table, the style sheet */
-enum { READ_DOCUMENT, READ_FONTS, READ_STYLES };
-
-/* where those two tables' loops are */
-enum {
-    TABLE_TOP,        /* before an entry, or the table's end */
-    TABLE_ENTRY,      /* in an entry */
-    TABLE_NAME,       /* in a name, which goes into the reader's buffer */
-    TABLE_SKIP,       /* in a group the table skips */
-    TABLE_SKIP_NEXT,  /* the token after \* in a style, before its skip */
-    TABLE_STEP,       /* one token the loop takes without a look (a brace it expects) */
-    TABLE_FIRST       /* a font entry's first token after its brace */
-};
-
-/* a table level's row, as the reader keeps it */
-enum {
-    ROW_NONE,    /* none: \cell and \row do nothing */
-    ROW_OPEN,
-    ROW_ENDED    /* ended at the outer level; \intbl or \cell opens the next */
-};
-
-static const DWORD NO_CELL = 0xFFFFFFFFu;
-enum { TABLE_STACK = RTF_MOST_TABLE_LEVEL + 2 }; /* levels up to the \itap limit, and the outer table */
-
-struct RTFTABLE {
-    int defined;     /* \cellx since \trowd */
-    int row;         /* ROW_... */
-    DWORD cells;     /* \cell in the open row */
-    DWORD nestedAt;  /* the cell holding its last nested row, or NO_CELL */
-};
-
-struct RTFSCAN {
-    int state;
-    int depth;
-    DWORD wordBytes;   /* of the control word so far, as the reader's buffer holds them */
-    char name[16];     /* its first letters, enough to tell the words that matter */
-    int nameLen;       /* one past the buffer for a longer word, which matches none */
-    DWORD param;       /* wraps as the reader's int does */
-    int negative;
-    int hexFirst;
-    LONG uc;                           /* text tokens skipped after \u */
-    LONG ucOuter[RTF_MOST_GROUPS + 1]; /* of each open group's parent, as the reader keeps it */
-    LONG skipping;                     /* of them still to come */
-    int reading;       /* READ_... */
-    int table;         /* TABLE_... */
-    int fontsBraced;   /* -1 not known yet, 0 entries without braces, 1 in braces */
-    int skipLevel;
-    int afterSkip;     /* the TABLE_... a skip returns to */
-    DWORD tableName;   /* bytes of the name so far */
-    RTFTABLE tables[TABLE_STACK]; /* the reader's table levels, innermost last */
-    int tableCount;
-    LONG tableLevel;      /* the reader's nesting level */
-    int inherit;          /* a row ended at the outer level stays the table's (\intbl without \itap) */
-    int insertedSinceRow; /* text or a paragraph since that row's end */
-    int skipFrom;         /* the depth of a group whose rest the reader skips, 0 none */
-    int afterStar;        /* \* read: the next token says whether its group is skipped */
-    int fault;
-    int ended;         /* this token was the end a loop overwrote */
-    int stopped;       /* the reader reads no further */
-};
-
 /* The reader's character classes: the C locale's, ASCII only. */
 static int IsLetter(int c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 static int IsDigit(int c) { return c >= '0' && c <= '9'; }
 static int IsHex(int c) { return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F'); }
 static int HexValue(int c) { return IsDigit(c) ? c - '0' : (c | 0x20) - 'a' + 10; }
 
-static void Refuse(RTFSCAN *s, int fault)
+void Refuse(RTFSCAN *s, int fault)
 {
     s->fault = fault;
     s->stopped = 1;
@@ -110,7 +42,7 @@ static void CountWordByte(RTFSCAN *s)
         Refuse(s, RTF_WORD_TOO_LONG);
 }
 
-static int IsWord(const RTFSCAN *s, int kind, const char *name)
+int IsWord(const RTFSCAN *s, int kind, const char *name)
 {
     return kind == TOKEN_WORD && s->nameLen == (int)strlen(name) &&
            memcmp(s->name, name, (size_t)s->nameLen) == 0;
@@ -160,139 +92,6 @@ static void CountGroups(RTFSCAN *s, int kind)
     }
 }
 
-/* A name in the font table or style sheet, copied into a buffer of
- * 1024 bytes without a bound. */
-static void NameByte(RTFSCAN *s)
-{
-    if (++s->tableName > RTF_MOST_NAME_BYTES)
-        Refuse(s, RTF_NAME_TOO_LONG);
-}
-
-static void StartSkip(RTFSCAN *s, int back)
-{
-    s->table = TABLE_SKIP;
-    s->skipLevel = 1;
-    s->afterSkip = back;
-}
-
-/* A group skipped to its end; 1 when this token ends it. */
-static int Skipped(RTFSCAN *s, int kind)
-{
-    if (kind == TOKEN_OPEN)
-        s->skipLevel++;
-    else if (kind == TOKEN_CLOSE && --s->skipLevel < 1)
-        return 1;
-    return 0;
-}
-
-static void FontEntryEnds(RTFSCAN *s, int putBack)
-{
-    if (s->fontsBraced == 1)
-        s->table = putBack ? TABLE_TOP : TABLE_STEP; /* the entry's own brace, read again or next */
-    else if (putBack)
-        s->reading = READ_DOCUMENT; /* the brace read again ends the table */
-    else
-        s->table = TABLE_TOP;
-}
-
-/* A token in a font entry: names end at ';' or at any other token. */
-static void FontEntryToken(RTFSCAN *s, int kind, int c)
-{
-    if ((kind == TOKEN_TEXT && c == ';') || kind == TOKEN_CLOSE) {
-        FontEntryEnds(s, 0);
-    } else if (kind == TOKEN_OPEN) {
-        StartSkip(s, TABLE_ENTRY);
-    } else if (kind == TOKEN_TEXT) {
-        s->table = TABLE_NAME;
-        s->tableName = 0;
-        NameByte(s);
-    } else {
-        s->table = TABLE_ENTRY;
-    }
-}
-
-static void FontToken(RTFSCAN *s, int kind, int c)
-{
-    switch (s->table) {
-    case TABLE_TOP:
-        if (kind == TOKEN_CLOSE) {
-            s->reading = READ_DOCUMENT;
-            break;
-        }
-        if (s->fontsBraced < 0)
-            s->fontsBraced = IsWord(s, kind, "f") ? 0 : kind == TOKEN_OPEN ? 1 : -1;
-        /* with braces this token is the entry's brace, taken as it is */
-        if (s->fontsBraced == 1)
-            s->table = TABLE_FIRST;
-        else
-            FontEntryToken(s, kind, c);
-        break;
-    case TABLE_FIRST:
-    case TABLE_ENTRY:
-        FontEntryToken(s, kind, c);
-        break;
-    case TABLE_NAME:
-        if (kind == TOKEN_TEXT && c != ';')
-            NameByte(s);
-        else if (kind == TOKEN_CLOSE)
-            FontEntryEnds(s, 1);
-        else
-            FontEntryToken(s, kind, c);
-        break;
-    case TABLE_SKIP:
-        if (Skipped(s, kind))
-            s->table = s->afterSkip;
-        break;
-    case TABLE_STEP:
-        s->table = TABLE_TOP;
-        break;
-    }
-}
-
-/* The style sheet ends a style at ';' and ignores a '}' inside one; a
- * name ends at any other token, which it drops. */
-static void StyleToken(RTFSCAN *s, int kind, int c)
-{
-    switch (s->table) {
-    case TABLE_TOP:
-        if (kind == TOKEN_CLOSE)
-            s->reading = READ_DOCUMENT;
-        else
-            s->table = TABLE_ENTRY; /* the style's brace, taken as it is */
-        break;
-    case TABLE_NAME:
-        if (kind == TOKEN_TEXT && c != ';') {
-            NameByte(s);
-            break;
-        }
-        s->table = kind == TOKEN_TEXT ? TABLE_STEP : TABLE_ENTRY;
-        break;
-    case TABLE_ENTRY:
-        if (kind == TOKEN_TEXT && c == ';') {
-            s->table = TABLE_STEP;
-        } else if (kind == TOKEN_TEXT) {
-            s->table = TABLE_NAME;
-            s->tableName = 0;
-            NameByte(s);
-        } else if (kind == TOKEN_OPEN) {
-            StartSkip(s, TABLE_ENTRY);
-        } else if (kind == TOKEN_SYMBOL && c == '*') {
-            s->table = TABLE_SKIP_NEXT;
-        }
-        break;
-    case TABLE_SKIP_NEXT:
-        StartSkip(s, TABLE_TOP);
-        break;
-    case TABLE_SKIP:
-        if (Skipped(s, kind))
-            s->table = s->afterSkip;
-        break;
-    case TABLE_STEP:
-        s->table = TABLE_TOP;
-        break;
-    }
-}
-
 /* The reader's table state.  It trusts a row: at \row it sets the cells
  * the row defines and deletes the cells past them, and that deletion
  * across a cell's end or a nested row leaves it pointers to freed cells.
@@ -301,7 +100,7 @@ static void StyleToken(RTFSCAN *s, int kind, int c)
  * loops.  At the end of the text it finishes and deletes a row left open;
  * with levels it cannot close it loops or reads a null pointer. */
 
-static RTFTABLE *Innermost(RTFSCAN *s)
+RTFTABLE *Innermost(RTFSCAN *s)
 {
     return s->tableCount > 0 ? &s->tables[s->tableCount - 1] : NULL;
 }
@@ -370,24 +169,31 @@ static void TablesEnd(RTFSCAN *s)
     }
 }
 
+/* A paragraph's end: laying it out costs the control time that grows with
+ * the square of its length. */
+static void LineEnds(RTFSCAN *s)
+{
+    s->layoutWork += (ULONGLONG)s->lineChars * s->lineChars;
+    s->lineChars = 0;
+    if (s->layoutWork > RTF_MOST_LAYOUT_WORK)
+        Refuse(s, RTF_TOO_SLOW);
+}
+
 /* Something shown, perhaps a paragraph break. */
-static void Inserted(RTFSCAN *s, int paragraph)
+void Inserted(RTFSCAN *s, int paragraph)
 {
     RTFTABLE *t = Innermost(s);
 
     if (paragraph && !s->insertedSinceRow && t != NULL && t->row == ROW_ENDED)
         Refuse(s, RTF_TABLE_BROKEN);
     s->insertedSinceRow = 1;
-}
-
-/* Destinations whose groups the reader skips, or reads in loops of its own. */
-static int IsSkippedDestination(const RTFSCAN *s)
-{
-    static const char *const skipped[] = {"colortbl", "info", "pict", "object", "shppict", "nonesttables", "pn"};
-    for (size_t i = 0; i < sizeof skipped / sizeof skipped[0]; i++)
-        if (IsWord(s, TOKEN_WORD, skipped[i]))
-            return 1;
-    return 0;
+    if (paragraph) {
+        LineEnds(s);
+    } else if (s->lineChars < 0xFFFFFFFFu) {
+        s->lineChars++;
+        if (s->layoutWork + (ULONGLONG)s->lineChars * s->lineChars > RTF_MOST_LAYOUT_WORK)
+            Refuse(s, RTF_TOO_SLOW);
+    }
 }
 
 static int IsBreakWord(const RTFSCAN *s, DWORD value)
@@ -407,47 +213,36 @@ static int IsTextWord(const RTFSCAN *s)
     return 0;
 }
 
-static void TableToken(RTFSCAN *s, int kind, int c, DWORD value)
+/* A symbol the reader knows: a paragraph (\ before a line end), a
+ * character, or nothing shown. */
+static void SymbolToken(RTFSCAN *s, int c)
 {
-    if (s->skipFrom) {
-        if (s->depth >= s->skipFrom)
-            return;
-        s->skipFrom = 0;
-    }
-    if (s->afterStar) {
-        s->afterStar = 0;
-        if (!IsWord(s, kind, "nesttableprops")) {
-            s->skipFrom = s->depth;
-            return;
-        }
-    }
-    if (kind == TOKEN_SYMBOL && c == '*') {
-        s->afterStar = 1;
-        return;
-    }
-    if (kind == TOKEN_TEXT || kind == TOKEN_SYMBOL) {
-        Inserted(s, kind == TOKEN_TEXT && (c == 13 || c == 10));
-        return;
-    }
-    if (kind != TOKEN_WORD)
-        return;
+    int n = s->word != NULL ? s->word->number : -1;
 
+    if (c == '*')
+        s->afterStar = 1;
+    else if (n == NUMBER_PAR)
+        Inserted(s, 1);
+    else if (n == NUMBER_TAB || n == NUMBER_NO_BREAK_SPACE || n == NUMBER_NO_BREAK_HYPHEN)
+        Inserted(s, 0);
+}
+
+static void TableWord(RTFSCAN *s, DWORD value)
+{
     RTFTABLE *t = Innermost(s);
     LONG number = s->state == IN_DIGITS ? (LONG)value : -1000000; /* the reader's "no number" */
 
-    if (IsSkippedDestination(s)) {
-        s->skipFrom = s->depth;
-    } else if (IsWord(s, kind, "trowd")) {
+    if (IsWord(s, TOKEN_WORD, "trowd")) {
         if (t == NULL)
             PushTable(s);
         else
             t->defined = 0;
-    } else if (IsWord(s, kind, "cellx")) {
+    } else if (IsWord(s, TOKEN_WORD, "cellx")) {
         if (t == NULL)
             t = PushTable(s);
         if (t != NULL && t->defined < RTF_MOST_CELL_DEFS)
             t->defined++;
-    } else if (IsWord(s, kind, "intbl")) {
+    } else if (IsWord(s, TOKEN_WORD, "intbl")) {
         if (s->tableLevel < 1) {
             if (t == NULL)
                 t = PushTable(s);
@@ -456,7 +251,7 @@ static void TableToken(RTFSCAN *s, int kind, int c, DWORD value)
             s->tableLevel = 1;
             s->inherit = 1;
         }
-    } else if (IsWord(s, kind, "itap")) {
+    } else if (IsWord(s, TOKEN_WORD, "itap")) {
         while (number > s->tableLevel && !s->stopped) {
             t = Innermost(s);
             if (t != NULL && t->row == ROW_OPEN)
@@ -466,7 +261,7 @@ static void TableToken(RTFSCAN *s, int kind, int c, DWORD value)
             s->tableLevel++;
         }
         s->inherit = 0;
-    } else if (IsWord(s, kind, "cell") || IsWord(s, kind, "nestcell")) {
+    } else if (IsWord(s, TOKEN_WORD, "cell") || IsWord(s, TOKEN_WORD, "nestcell")) {
         if (t != NULL && t->row != ROW_NONE) {
             if (s->tableLevel == 0 && t->row >= ROW_ENDED) {
                 StartRow(t);
@@ -475,9 +270,11 @@ static void TableToken(RTFSCAN *s, int kind, int c, DWORD value)
             if (t->cells < NO_CELL - 1)
                 t->cells++;
         }
-    } else if (IsWord(s, kind, "row") || IsWord(s, kind, "nestrow")) {
+        LineEnds(s);
+    } else if (IsWord(s, TOKEN_WORD, "row") || IsWord(s, TOKEN_WORD, "nestrow")) {
         EndRow(s);
-    } else if (IsWord(s, kind, "pard")) {
+        LineEnds(s);
+    } else if (IsWord(s, TOKEN_WORD, "pard")) {
         if (t != NULL && t->row == ROW_ENDED && !s->insertedSinceRow) {
             t->row = ROW_NONE;
             s->inherit = 0;
@@ -489,37 +286,97 @@ static void TableToken(RTFSCAN *s, int kind, int c, DWORD value)
     }
 }
 
-/* The document's own loop: \uc and \u act here only, and a table's
- * control word hands the tokens after it to that table's loop. */
-static void DocumentToken(RTFSCAN *s, int kind, int c)
+/* A token routed as the document's loop routes it: a destination's word
+ * starts its reader, \uc and \u act, the rest acts on the tables. */
+static void RoutedToken(RTFSCAN *s, int kind, int c)
 {
     DWORD value = s->negative ? 0u - s->param : s->param;
 
-    TableToken(s, kind, c, value);
-
-    if (IsWord(s, kind, "uc"))
-        s->uc = s->state == IN_DIGITS ? (LONG)value : -1; /* without a number it skips nothing */
-    else if (IsWord(s, kind, "u"))
-        s->skipping = s->uc;
-    else if (IsWord(s, kind, "fonttbl") || IsWord(s, kind, "stylesheet")) {
-        s->reading = s->name[0] == 'f' ? READ_FONTS : READ_STYLES;
-        s->table = TABLE_TOP;
-        s->fontsBraced = -1;
+    if (kind == TOKEN_TEXT) {
+        Inserted(s, 0);
+    } else if (kind == TOKEN_SYMBOL) {
+        SymbolToken(s, c);
+    } else if (kind == TOKEN_WORD && s->word != NULL && s->word->family == RW_DESTINATION) {
+        Destination(s);
+    } else if (kind == TOKEN_WORD) {
+        TableWord(s, value);
+        if (IsWord(s, kind, "uc"))
+            s->uc = s->state == IN_DIGITS ? (LONG)value : -1; /* without a number it skips nothing */
+        else if (IsWord(s, kind, "u"))
+            s->skipping = s->uc;
     }
+}
+
+/* The document's loop, and the readers its destinations start.  After \*
+ * a word the reader knows is routed, anything else skips the group; the
+ * hook then acts once the word has acted or the group has been read. */
+static void DocumentToken(RTFSCAN *s, int kind, int c)
+{
+    if (s->skipFrom) {
+        if (s->colours)
+            ColourToken(s, kind, c);
+        if (s->depth >= s->skipFrom || s->stopped)
+            return;
+        s->skipFrom = 0;
+        s->colours = 0;
+        s->consumed = 1;
+    }
+    if (s->consumed)
+        return;
+    if (s->pictureDepth && PictureToken(s, kind, c))
+        return;
+    if (s->object != OBJECT_NONE && ObjectToken(s, kind))
+        return;
+    if (s->afterStar) {
+        s->afterStar = 0;
+        if (s->word == NULL || (kind != TOKEN_WORD && kind != TOKEN_SYMBOL)) {
+            s->skipFrom = s->depth;
+            HookWhenGroupEnds(s, s->depth);
+            return;
+        }
+        if (s->word->family == RW_DESTINATION && !IsWord(s, kind, "nesttableprops")) {
+            HookWhenGroupEnds(s, s->depth);
+            RoutedToken(s, kind, c);
+            return;
+        }
+        RoutedToken(s, kind, c);
+        if (!s->afterStar)
+            StaleHook(s);
+        return;
+    }
+    RoutedToken(s, kind, c);
 }
 
 static void Token(RTFSCAN *s, int kind, int c)
 {
+    if (kind == TOKEN_WORD || kind == TOKEN_SYMBOL) {
+        if (s->word != NULL)
+            s->lastNumber = s->word->number;
+    } else {
+        s->word = NULL;
+    }
+    if (kind == TOKEN_OPEN && s->depth >= 0 && s->depth < RTF_MOST_GROUPS)
+        s->hookAt &= ~(1ull << (s->depth + 1)); /* a new group has no hook yet */
     CountGroups(s, kind);
     if (s->stopped || s->ended) {
         s->ended = 0;
         return;
     }
+    s->consumed = 0;
+    if (kind == TOKEN_CLOSE)
+        GroupEnded(s);
+    /* the reader drops these text tokens before any loop sees them */
+    if (kind == TOKEN_TEXT && (c == 0 || c == '\r' || c == '\n'))
+        return;
     if (s->skipping > 0 && kind == TOKEN_TEXT) {
         s->skipping--;
         return;
     }
-    s->skipping = 0;
+    if (s->skipping > 0) {
+        /* put back, the hook acts on its number, then it is read again */
+        s->skipping = 0;
+        StaleHook(s);
+    }
     if (kind == TOKEN_WORD && IsWord(s, kind, "itap") && s->state == IN_DIGITS &&
         (LONG)(s->negative ? 0u - s->param : s->param) > RTF_MOST_TABLE_LEVEL) {
         Refuse(s, RTF_TABLES_TOO_DEEP);
@@ -536,6 +393,7 @@ static void Token(RTFSCAN *s, int kind, int c)
 /* A control word has ended (s->state says whether it had a number). */
 static void EndWord(RTFSCAN *s)
 {
+    s->word = s->nameLen <= (int)sizeof s->name ? FindRtfWord(s->name, (size_t)s->nameLen) : NULL;
     Token(s, TOKEN_WORD, 0);
     s->state = IN_TEXT;
 }
@@ -550,6 +408,7 @@ static void TextByte(RTFSCAN *s, int c)
     } else if (c == '}') {
         Token(s, TOKEN_CLOSE, c);
     } else if (c == '\t') {
+        s->word = FindRtfWord("tab", 3); /* the reader makes it \tab */
         Token(s, TOKEN_SYMBOL, c);
     } else if (c != '\r' && c != '\n') { /* line ends are no tokens at all */
         Token(s, TOKEN_TEXT, c);
@@ -624,7 +483,9 @@ static void ScanByte(RTFSCAN *s, int c)
         } else if (c == '\'') {
             s->state = HEX_FIRST;
         } else {
+            char symbol = (char)c;
             s->state = IN_TEXT;
+            s->word = FindRtfWord(&symbol, 1);
             Token(s, c == '{' || c == '}' || c == '\\' || c == ':' ? TOKEN_TEXT : TOKEN_SYMBOL, c);
         }
         break;
@@ -663,8 +524,12 @@ int RtfFileFits(HANDLE file, int *fault)
     scan.uc = 1; /* the reader's default */
     *fault = RTF_WHOLE;
     while (!scan.stopped) {
-        if (!ReadAt(file, offset, window, sizeof window, &got))
+        if (!ReadAt(file, offset, window, sizeof window, &got)) {
+            DWORD error = GetLastError();
+            PictureDropped(&scan.picture);
+            SetLastError(error);
             return 0;
+        }
         if (got == 0)
             break;
         for (DWORD i = 0; i < got && !scan.stopped; i++)
@@ -676,6 +541,9 @@ int RtfFileFits(HANDLE file, int *fault)
         EndWord(&scan);
     if (!scan.fault)
         TablesEnd(&scan);
+    if (!scan.fault)
+        LineEnds(&scan);
+    PictureDropped(&scan.picture); /* the reader ends inside a picture without showing it */
     if (scan.fault) {
         *fault = scan.fault;
         SetLastError(ERROR_INVALID_DATA);
@@ -703,6 +571,21 @@ void RtfFaultText(int fault, char *text, size_t size)
         break;
     case RTF_TABLE_BROKEN:
         snprintf(text, size, "A table row does not match its cell definitions, or is left where the control cannot close it.");
+        break;
+    case RTF_TABLE_ACTION:
+        snprintf(text, size, "A word that the control repeats as a table action follows \\* or \\u in a table row.");
+        break;
+    case RTF_COLOURS_BROKEN:
+        snprintf(text, size, "Its colour table does not end where the control reads it.");
+        break;
+    case RTF_PICTURE_BROKEN:
+        snprintf(text, size, "A picture's data does not fit what it says it holds.");
+        break;
+    case RTF_TOO_SLOW:
+        snprintf(text, size, "Its paragraphs are too long for the control to lay out in time.");
+        break;
+    case RTF_SHOWS_NOTHING:
+        snprintf(text, size, "The control shows nothing of it.");
         break;
     default:
         text[0] = '\0';

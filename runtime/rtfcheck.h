@@ -7,8 +7,13 @@
  * time that grows with the square of the level.  It also believes a table
  * row: a \row that drops cells past the row's \cellx definitions, or a
  * nested table in them, and an unfinished row it tidies away after a
- * paragraph break, leave it pointers to freed memory.  Past these limits
- * the control crashes the program or keeps it for minutes.
+ * paragraph break, leave it pointers to freed memory.  A table action
+ * also runs where a \* group or the characters skipped after \u leave a
+ * table word's number behind; its colour table reads past a brace after
+ * a colour; pictures go to GDI as they are; and laying out a paragraph
+ * costs it time that grows with the square of the paragraph's length.
+ * Past these limits the control crashes the program or keeps it for
+ * minutes.
  */
 #ifndef ZV_RTFCHECK_H
 #define ZV_RTFCHECK_H
@@ -26,9 +31,16 @@ enum {
     RTF_MOST_CELL_DEFS = 63      /* \cellx definitions a row keeps, as the reader's table does */
 };
 
+/* The sum over paragraphs of their characters squared: 2^28 costs the
+ * control about 3 s of layout here (16,000 characters of words in one
+ * paragraph, or 300,000 in paragraphs of 1,000); a licence of 300,000
+ * short paragraphs sums to about 2^27. */
+static const unsigned long long RTF_MOST_LAYOUT_WORK = 1ull << 28;
+
 /* Why a file was refused. */
 enum { RTF_WHOLE = 0, RTF_TOO_DEEP = 1, RTF_WORD_TOO_LONG = 2, RTF_TABLES_TOO_DEEP = 3, RTF_NAME_TOO_LONG = 4,
-       RTF_TABLE_BROKEN = 5 };
+       RTF_TABLE_BROKEN = 5, RTF_TABLE_ACTION = 6, RTF_COLOURS_BROKEN = 7, RTF_PICTURE_BROKEN = 8,
+       RTF_TOO_SLOW = 9, RTF_SHOWS_NOTHING = 10 };
 
 /*
  * Reads an open RTF file once from its start, as the control's reader
@@ -41,7 +53,8 @@ enum { RTF_WHOLE = 0, RTF_TOO_DEEP = 1, RTF_WORD_TOO_LONG = 2, RTF_TABLES_TOO_DE
  */
 int RtfFileFits(HANDLE file, int *fault);
 
-/* The log's words for a fault, with the limit it passed. */
+/* The log's words for a fault, with the limit it passed (RTF_SHOWS_NOTHING
+ * is the licence dialog's own: the control kept none of a file). */
 void RtfFaultText(int fault, char *text, size_t size);
 
 } // namespace zv
