@@ -31,11 +31,12 @@ enum {
     RTF_MOST_CELL_DEFS = 63      /* \cellx definitions a row keeps, as the reader's table does */
 };
 
-/* The sum over paragraphs of their characters squared: 2^28 costs the
- * control about 3 s of layout here (16,000 characters of words in one
- * paragraph, or 300,000 in paragraphs of 1,000); a licence of 300,000
- * short paragraphs sums to about 2^27. */
-static const unsigned long long RTF_MOST_LAYOUT_WORK = 1ull << 28;
+/* The sum over paragraphs of their characters squared: 2^29 costs the
+ * control about 6.5 s of layout here (23,000 characters of words in one
+ * paragraph, or 530,000 in paragraphs of 1,000).  Kept that high so that
+ * a long licence of long legal clauses is shown, slowly, never refused;
+ * a licence of 300,000 short paragraphs sums to about 2^27. */
+static const unsigned long long RTF_MOST_LAYOUT_WORK = 1ull << 29;
 
 /* Why a file was refused. */
 enum { RTF_WHOLE = 0, RTF_TOO_DEEP = 1, RTF_WORD_TOO_LONG = 2, RTF_TABLES_TOO_DEEP = 3, RTF_NAME_TOO_LONG = 4,
