@@ -16,6 +16,7 @@
 #include <windows.h>
 
 #include <stddef.h>
+#include <string.h>
 
 #include "filecheck.h"
 #include "pictures.h"
@@ -26,16 +27,58 @@ enum {
     FARTHEST_POINT = 1 << 16,    /* device pixels from the origin: far beyond any screen */
     WIDEST_PEN = 1 << 12,        /* device pixels: a pen of 30000 takes a third of a second a figure */
     FARTHEST_UNIT = 1 << 27,     /* the platform's own coordinate space */
-    /* ms: a 3.5 MB picture of 20,000 figures, a full-screen photograph
-     * and 500 lines of text plays in a third of that here */
+    /* ms of the drawing thread's own time: a 3.5 MB picture of 20,000
+     * figures, a full-screen photograph and 500 lines of text plays in a
+     * third of that here */
     LONGEST_PICTURE = 1000
 };
 
 /* What one playing of a picture keeps from record to record. */
 struct PLAYING {
-    DWORD started;    /* GetTickCount at the first record */
-    int degenerate;   /* a transform was left out: its figures are too */
+    DWORD lookAt;        /* GetTickCount when the thread's time is next read */
+    ULONGLONG started;   /* the thread's time in ms at the first record */
+    int over;            /* the picture has drawn long enough */
+    int degenerate;      /* a transform was left out: its figures are too */
 };
+
+/* The ms the current thread has run, 0 where the platform cannot say. */
+static int ThreadMs(ULONGLONG *ms)
+{
+    FILETIME created, ended, kernel, user;
+
+    if (!GetThreadTimes(GetCurrentThread(), &created, &ended, &kernel, &user))
+        return 0;
+    *ms = (((ULONGLONG)kernel.dwHighDateTime << 32 | kernel.dwLowDateTime) +
+           ((ULONGLONG)user.dwHighDateTime << 32 | user.dwLowDateTime)) / 10000;
+    return 1;
+}
+
+/* Where the thread's time cannot be read, the clock alone bounds it. */
+static void StartClock(PLAYING *playing)
+{
+    playing->lookAt = GetTickCount() + LONGEST_PICTURE;
+    playing->over = 0;
+    if (!ThreadMs(&playing->started))
+        playing->started = 0;
+}
+
+/* The bound counts the time the drawing itself takes, not the time a busy
+ * machine (a disc spinning up, a scan of the disc just put in) keeps the
+ * thread waiting: a picture is never cut short for that.  The thread's
+ * time is read only once the clock says the bound may have passed, since
+ * it can pass no sooner. */
+static int DrawnLongEnough(PLAYING *playing)
+{
+    ULONGLONG now;
+
+    if (playing->over || (LONG)(GetTickCount() - playing->lookAt) < 0)
+        return playing->over;
+    if (!ThreadMs(&now) || now - playing->started >= LONGEST_PICTURE)
+        playing->over = 1;
+    else
+        playing->lookAt = GetTickCount() + (DWORD)(LONGEST_PICTURE - (now - playing->started));
+    return playing->over;
+}
 
 /* A box in logical units, built up point by point. */
 struct BOX {
@@ -291,9 +334,9 @@ static int CALLBACK PlayFitting(HDC dc, HANDLETABLE *table, const ENHMETARECORD 
     XFORM before;
 
     if (record->iType == EMR_HEADER)
-        playing->started = GetTickCount();
+        StartClock(playing);
     /* what is drawn by then stays */
-    if (GetTickCount() - playing->started > LONGEST_PICTURE)
+    if (DrawnLongEnough(playing))
         return 1;
     if (Draws(record->iType) && (playing->degenerate || (Strokes(record->iType) && !SelectedPenFits(dc))))
         return 1;
@@ -314,7 +357,10 @@ static int CALLBACK PlayFitting(HDC dc, HANDLETABLE *table, const ENHMETARECORD 
 
 BOOL PlayPicture(HDC dc, HENHMETAFILE picture, const RECT *rect)
 {
-    PLAYING playing = {GetTickCount(), 0};
+    PLAYING playing;
+
+    memset(&playing, 0, sizeof playing);
+    StartClock(&playing);
     return EnumEnhMetaFile(dc, picture, PlayFitting, &playing, rect);
 }
 

@@ -136,6 +136,53 @@ TEST_F(MetaRecordsTest, GiantFiguresAreLeftOutWhenPlayed)
     }
 }
 
+struct HELDPLAY {
+    HENHMETAFILE picture;
+    std::vector<uint32_t> pixels;
+};
+
+DWORD WINAPI PlayHeld(void *data)
+{
+    HELDPLAY *held = (HELDPLAY *)data;
+    held->pixels = zvtest::PlayedPixels(held->picture, 150, 110, PlayPicture);
+    return 0;
+}
+
+/* A picture is bounded by the time its drawing takes, never by the time a
+ * busy machine keeps the drawing thread waiting: held up for most of its
+ * playing, a picture of many small figures still shows its last one. */
+TEST_F(MetaRecordsTest, APictureHeldUpByABusyMachineIsDrawnWhole)
+{
+    /* framed by what it draws: 150 x 110 */
+    HDC rec = CreateEnhMetaFileA(NULL, NULL, NULL, NULL);
+    ASSERT_TRUE(rec != NULL);
+    for (int n = 0; n < 60000; n++)
+        Rectangle(rec, n % 140, n / 140 % 100, n % 140 + 3, n / 140 % 100 + 3);
+    HBRUSH red = CreateSolidBrush(RGB(200, 0, 0));
+    RECT last = {120, 90, 150, 110};
+    FillRect(rec, &last, red);
+    DeleteObject(red);
+    HELDPLAY held = {CloseEnhMetaFile(rec), {}};
+    ASSERT_TRUE(held.picture != NULL);
+
+    /* run it in slices of 5 ms, 100 ms apart */
+    DWORD start = GetTickCount(), heldFor = 0;
+    HANDLE player = CreateThread(NULL, 0, PlayHeld, &held, 0, NULL);
+    ASSERT_TRUE(player != NULL);
+    while (WaitForSingleObject(player, 5) == WAIT_TIMEOUT) {
+        SuspendThread(player);
+        Sleep(100);
+        ResumeThread(player);
+        heldFor = GetTickCount() - start;
+    }
+    CloseHandle(player);
+    DeleteEnhMetaFile(held.picture);
+    printf("%5lu ms  held up, drawn\n", (unsigned long)heldFor);
+    ASSERT_EQ(150u * 110u, held.pixels.size());
+    EXPECT_EQ(zvtest::Rgb(200, 0, 0), held.pixels[105 * 150 + 140]);
+    EXPECT_GT(heldFor, 1200u) << "the picture drew too fast to be held up past the bound";
+}
+
 /* A few seconds of damaged copies; ZV_METAFILE_CHANGES=n asks for n copies
  * of each kind instead, from seed ZV_METAFILE_FIRST on, and
  * ZV_METAFILE_TRACE=folder names each before it loads and keeps there the
