@@ -26,14 +26,6 @@ enum {
     INDEX_SIZE = 12
 };
 
-/* Bytes of the file read at once, from at on. */
-struct READWINDOW {
-    HANDLE file;
-    ULONGLONG at;
-    DWORD got;
-    BYTE bytes[WINDOW_BYTES];
-};
-
 int AviListSane(const CHUNK *chunk)
 {
     if ((ChunkIs(chunk->id, "LIST") || ChunkIs(chunk->id, "RIFF")) && chunk->size < 4)
@@ -41,20 +33,12 @@ int AviListSane(const CHUNK *chunk)
     return 1;
 }
 
-/* The chunk at offset inside end, from the window when its header (and a
- * list's form) lies in it or the file ends there. */
+/* The chunk at offset inside end, with a list's form. */
 static int WindowChunk(READWINDOW *w, ULONGLONG offset, ULONGLONG end, CHUNK *chunk)
 {
-    const DWORD head = CHUNK_HEADER + 4;
-    int inside = offset >= w->at && offset - w->at < w->got;
-    if (!inside || (w->got - (offset - w->at) < head && w->got == WINDOW_BYTES)) {
-        if (!ReadAt(w->file, offset, w->bytes, sizeof w->bytes, &w->got))
-            return 0;
-        w->at = offset;
-    }
-    DWORD from = (DWORD)(offset - w->at);
-    return ChunkFromBytes(w->bytes + from, w->got - from, offset, end, CHUNK_LITTLE_ENDIAN, chunk) &&
-           AviListSane(chunk);
+    DWORD have = 0;
+    const BYTE *head = WindowBytes(w, offset, CHUNK_HEADER + 4, &have);
+    return head && ChunkFromBytes(head, have, offset, end, CHUNK_LITTLE_ENDIAN, chunk) && AviListSane(chunk);
 }
 
 static int HexDigit(BYTE c, DWORD *value)
@@ -95,14 +79,13 @@ static int IsRecordList(const CHUNK *chunk)
 
 int MovieFramesFit(HANDLE file, const CHUNK *movi, const AVIVIDEO *video, ULONGLONG need, ULONGLONG *frames)
 {
+    BYTE bytes[WINDOW_BYTES];
     READWINDOW window;
     ULONGLONG end = movi->dataAt + movi->size, offset = movi->dataAt + 4;
     ULONGLONG recordEnd = 0, afterRecord = 0;
     CHUNK chunk;
 
-    window.file = file;
-    window.at = 0;
-    window.got = 0;
+    StartWindow(&window, file, bytes, sizeof bytes);
     *frames = 0;
     while (*frames < need) {
         if (recordEnd && offset >= recordEnd) {

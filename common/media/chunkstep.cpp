@@ -49,6 +49,29 @@ int ReadChunk(HANDLE file, ULONGLONG offset, ULONGLONG end, int order, CHUNK *ch
     return ChunkFromBytes(head, got, offset, end, order, chunk);
 }
 
+void StartWindow(READWINDOW *w, HANDLE file, BYTE *bytes, DWORD room)
+{
+    w->file = file;
+    w->bytes = bytes;
+    w->room = room;
+    w->at = 0;
+    w->got = 0;
+}
+
+const BYTE *WindowBytes(READWINDOW *w, ULONGLONG offset, DWORD want, DWORD *have)
+{
+    int inside = offset >= w->at && offset - w->at < w->got;
+    /* a window that ends short ends where the file does: nothing more to read */
+    if (!inside || (w->got - (offset - w->at) < want && w->got == w->room)) {
+        if (!ReadAt(w->file, offset, w->bytes, w->room, &w->got))
+            return NULL;
+        w->at = offset;
+    }
+    DWORD from = (DWORD)(offset - w->at);
+    *have = w->got - from;
+    return w->bytes + from;
+}
+
 HANDLE OpenMediaFile(const char *path, ULONGLONG *size)
 {
     HANDLE file = OpenForCheck(path);

@@ -41,6 +41,23 @@ int ChunkIs(const char *id, const char *tag);
 /* The file opened for reading, with its size; NULL with the last error. */
 HANDLE OpenMediaFile(const char *path, ULONGLONG *size);
 
+/* A file read a window of room bytes at a time, so that a walk over many
+ * small pieces (chunk headers, events) costs one read a window, not one a
+ * piece.  The caller gives the buffer. */
+struct READWINDOW {
+    HANDLE file;
+    BYTE *bytes;
+    DWORD room;
+    ULONGLONG at;       /* where the window starts in the file */
+    DWORD got;          /* bytes in it */
+};
+
+void StartWindow(READWINDOW *w, HANDLE file, BYTE *bytes, DWORD room);
+/* The bytes at offset, *have of them: want at least, unless the file ends
+ * first, read anew when they are not all in the window.  NULL with the
+ * last error when the read fails. */
+const BYTE *WindowBytes(READWINDOW *w, ULONGLONG offset, DWORD want, DWORD *have);
+
 /* ---- a MIDI file's tracks (midievents.cpp) ---- */
 
 /* The track chunks from at on, as many as the header counts (tracks),

@@ -27,30 +27,27 @@ enum {
 /* The file read through a window; bytes past its end read as 0 and mark
  * the event being read as cut. */
 struct MIDIBYTES {
-    HANDLE file;
+    READWINDOW read;
     ULONGLONG size;
-    ULONGLONG at;      /* where the window starts */
-    DWORD got;         /* bytes in it */
     int cut;
     BYTE window[MIDI_WINDOW];
 };
 
 static int ByteAt(MIDIBYTES *r, ULONGLONG offset, BYTE *b)
 {
+    DWORD have = 0;
+
     *b = 0;
     if (offset >= r->size) {
         r->cut = 1;
         return 1;
     }
-    if (offset < r->at || offset - r->at >= r->got) {
-        r->got = 0;
-        if (!ReadAt(r->file, offset, r->window, sizeof r->window, &r->got))
-            return 0;
-        r->at = offset;
-        if (r->got == 0)
-            return Damaged();   /* shorter than when it was opened */
-    }
-    *b = r->window[offset - r->at];
+    const BYTE *at = WindowBytes(&r->read, offset, 1, &have);
+    if (!at)
+        return 0;
+    if (have == 0)
+        return Damaged();   /* shorter than when it was opened */
+    *b = *at;
     return 1;
 }
 
@@ -151,10 +148,8 @@ int MidiTracksFit(HANDLE file, ULONGLONG size, ULONGLONG at, ULONGLONG end, unsi
 
     if (!r)
         return 0;
-    r->file = file;
+    StartWindow(&r->read, file, r->window, sizeof r->window);
     r->size = size;
-    r->at = 0;
-    r->got = 0;
     for (unsigned n = 0; fits && n < tracks; n++, at = chunk.next) {
         /* the sequencer refuses the file itself where no track follows */
         if (!ReadAt(file, at, id, sizeof id, &got)) {
