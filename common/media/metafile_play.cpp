@@ -36,7 +36,7 @@ enum {
 /* What one playing of a picture keeps from record to record. */
 struct PLAYING {
     DWORD lookAt;        /* GetTickCount when the thread's time is next read */
-    ULONGLONG started;   /* the thread's time in ms at the first record */
+    ULONGLONG started;   /* the thread's time in ms when the playing began */
     int over;            /* the picture has drawn long enough */
     int degenerate;      /* a transform was left out: its figures are too */
 };
@@ -333,8 +333,6 @@ static int CALLBACK PlayFitting(HDC dc, HANDLETABLE *table, const ENHMETARECORD 
     PLAYING *playing = (PLAYING *)data;
     XFORM before;
 
-    if (record->iType == EMR_HEADER)
-        StartClock(playing);
     /* what is drawn by then stays */
     if (DrawnLongEnough(playing))
         return 1;
